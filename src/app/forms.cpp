@@ -1,0 +1,70 @@
+#include "app/forms.h"
+
+#include "app/about.h"
+#include "app/catalogapp.h"
+#include "app/mainform.h"
+#include "app/messbox.h"
+#include "data/datamod.h"
+#include "data/dberror.h"
+#include "platform/errordisplay.h"
+#include "settings/option.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+std::unique_ptr<Forms> Forms::create(const QString& workDir) {
+    std::unique_ptr<Forms> f(new Forms);
+    f->mainWindow = std::make_unique<TmainForm>();
+    mainForm = f->mainWindow.get();
+    f->messBox = std::make_unique<TmessForm>();
+    messForm = f->messBox.get();
+    ErrorDisplay::setShower([](const QString& message) {
+        messForm->ShowBox(message, CatalogCaption, TmessForm::kindOk);
+    });
+
+    if (!QFileInfo::exists(QDir(workDir).absoluteFilePath(TDM::databaseFileName()))) {
+        messForm->ShowBox(QStringLiteral("Для корректной работы программы обратитесь к разработчикам"),
+                          CatalogCaption, TmessForm::kindOk);
+        return nullptr;
+    }
+    try {
+        f->dataModule = std::make_unique<TDM>(workDir);
+    } catch (const CatalogError& e) {
+        messForm->ShowBox(e.message(), CatalogCaption, TmessForm::kindOk);
+        return nullptr;
+    }
+    DM = f->dataModule.get();
+    mainForm->DataModuleCreate(*DM);
+
+    f->about = std::make_unique<TAboutBox>();
+    AboutBox = f->about.get();
+    f->option = std::make_unique<ToptionForm>();
+    optionForm = f->option.get();
+
+    mainForm->pressPanelButton(mainForm->sbTree);
+    return f;
+}
+
+Forms::~Forms() {
+    // Dialogs first; the main window and the message box go last, as they came first.
+    optionForm = nullptr;
+    option.reset();
+    AboutBox = nullptr;
+    about.reset();
+    DM = nullptr;
+    dataModule.reset();
+    ErrorDisplay::setShower(nullptr);
+    messForm = nullptr;
+    messBox.reset();
+    mainForm = nullptr;
+    mainWindow.reset();
+}
+
+int runCatalog(int argc, char** argv) {
+    CatalogApplication app(argc, argv);
+    std::unique_ptr<Forms> forms;
+    ErrorDisplay::guard([&] { forms = Forms::create(QDir::currentPath()); });
+    if (!forms) return 1;
+    forms->main().showMaximized();
+    return app.exec();
+}

@@ -1,0 +1,5 @@
+#include "app/forms.h"
+
+int main(int argc, char** argv) {
+    return runCatalog(argc, argv);
+}

@@ -1,0 +1,308 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QVector>
+
+class QAction;
+class QButtonGroup;
+class QComboBox;
+class QDateEdit;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QScrollArea;
+class QScrollBar;
+class QTableWidget;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class TDBGrid;
+class TDM;
+class TImage;
+class TMarker;
+class TShape;
+
+// The main window: button column on the right, six content panels sharing the area on the
+// left (only one visible), menus, toolbar and status bar. Its routines are spread over the
+// folders of the subsystems they belong to (viewer/, search/, basket/ ...).
+class TmainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TmainForm(QWidget* parent = nullptr);
+    ~TmainForm() override;
+
+    // Start-up, once the data module exists: markers, grid bindings, drawing state.
+    void DataModuleCreate(TDM& dm);
+
+    // ---- Application shell -------------------------------------------------------------
+    int NdsPercent = 20;
+    QString SavedRemark;
+    bool CanZoomNorm = false;
+    bool CanZoomMinus = false;
+    bool CanZoomPlus = false;
+    bool CanPred = false;
+    bool CanNext = true;
+    int PriceRowsMade = 0;
+
+    void sbEnabled();
+
+    // Panel switches (the six buttons of the column and the Window menu).
+    void sbPicClick();
+    void sbTableClick();
+    void sbSTDClick();
+    void sbTreeClick();
+    void sbViewClick();
+    void sbHistoryClick();
+    // Runs a panel button's click handler and presses it down, as the Window menu does.
+    void pressPanelButton(QToolButton* button);
+
+    void Contents1Click();
+    void About1Click();
+    void N17Click();
+
+    // The status bar's remark line: its text and its hint.
+    void setStatus(const QString& text, const QString& hint);
+    QString statusText() const;
+    QString statusHint() const;
+
+    // Whether the drawing panel shows a part (its caption "Номер" is shown).
+    bool partShown() const;
+    // Whether the last catalogue search left rows in QFind.
+    bool foundRows() const;
+
+    // Menus and toolbar.
+    QMenu* menuFile;
+    QMenu* menuService;
+    QMenu* menuWindow;
+    QMenu* menuHelp;
+    QAction* New1;
+    QAction* Open1;
+    QAction* Save1;
+    QAction* Report1;
+    QAction* Exit1;
+    QAction* N6;
+    QAction* N4;
+    QAction* Change1;
+    QAction* N15;
+    QAction* N17;
+    QAction* WinPic;
+    QAction* WinTable;
+    QAction* WinSTD;
+    QAction* WinTree;
+    QAction* WinView;
+    QAction* WinHistory;
+    QAction* N10;
+    QAction* N12;
+    QAction* Contents1;
+    QAction* About1;
+
+    QToolBar* ToolBar;
+    QAction* sbNew;
+    QAction* sbOpen;
+    QAction* sbSave;
+    QAction* sbExcel;
+    QAction* sbAdd;
+    QAction* sbChange;
+    QAction* sbDel;
+    QAction* sbDelHistory;
+    QAction* sbDelAllHistory;
+    QAction* sbPrint;
+    QAction* sbZoomNorm;
+    QAction* sbZoomPlus;
+    QAction* sbZoomMinus;
+    QAction* sbPred;
+    QAction* sbNext;
+
+    QMenu* pmImage;
+    QAction* miNorm;
+    QAction* miPlus;
+    QAction* miMinus;
+    QAction* miPred;
+    QAction* miNext;
+    QAction* miOrder;
+    QMenu* pmOrder;
+    QAction* tbiAdd;
+    QAction* tbiChange;
+    QAction* tbiDel;
+    QAction* tbiClear;
+
+    QLabel* StatusPanel;
+
+    // Button column.
+    QWidget* panelButton;
+    QToolButton* sbFind;
+    QToolButton* sbPic;
+    QToolButton* sbTable;
+    QToolButton* sbSTD;
+    QToolButton* sbTree;
+    QToolButton* sbView;
+    QToolButton* sbHistory;
+    QToolButton* sbOrder;
+    QToolButton* sbReport;
+    QToolButton* sbNextItem;
+    QToolButton* sbPredItem;
+    QToolButton* sbExit;
+    TShape* sFind;
+    TShape* sPic;
+    TShape* sTable;
+    TShape* sSTD;
+    TShape* sTree;
+    TShape* sView;
+    TShape* sHistory;
+    TShape* sOrder;
+    TShape* sReport;
+    TShape* sNextItem;
+    TShape* sPredItem;
+    TShape* sExit;
+    QFrame* bSep1;
+    QFrame* bSep2;
+    QFrame* bSep3;
+    QFrame* bSep4;
+    QButtonGroup* PanelButtons;
+
+    // The six content panels.
+    QWidget* panelPic;
+    QWidget* panelTable;
+    QWidget* panelTree;
+    QWidget* panelSTD;
+    QWidget* panelOrder;
+    QWidget* panelHistory;
+
+    // Vertical steps of the button column for a screen height (groups, buttons).
+    static int groupGap(int screenHeight);
+    static int buttonStep(int screenHeight);
+
+    // ---- Drawing viewer ----------------------------------------------------------------
+    int CurrentPic = 0;
+    int CurrentModif = 0;
+    QVector<int> ModPic;
+    QString CurN;
+    QString CurName;
+    QString CurV;
+
+    QLabel* LabelMOD;
+    QLabel* lbMOD;
+    QLabel* LabelG;
+    QLabel* lbG;
+    QLabel* LabelR;
+    QLabel* lbPicName;
+    QScrollArea* ScrollBox;
+    QWidget* PicCanvas; // the scrolled area holding mainImage and the markers
+    TImage* mainImage;
+    QLabel* LabelN;
+    QLabel* lbN;
+    QLabel* LabelName;
+    QLabel* lbName;
+    QLabel* LabelSE;
+    QComboBox* ComboBoxSE;
+    QToolButton* sbSelSE;
+    TShape* sSelSE;
+    QLabel* LabelKol;
+    QLabel* lbKol;
+    QLabel* LabelOKP;
+    QLabel* lbOKP;
+    QLabel* LabelV;
+    QLabel* lbV;
+    QLabel* lbKg;
+    QTableWidget* sgPrice;
+    QToolButton* sbDop;
+    TShape* sDop;
+
+    QTreeWidget* Tree;
+
+    // Markers over the drawing's position numbers; the array only grows.
+    QVector<TMarker*> Markers;
+    int MarkerCount = 0;
+    void NewPos();
+
+    // ---- Search results ----------------------------------------------------------------
+    QScrollArea* sBoxFind;
+    TDBGrid* dbgFind;
+    QScrollBar* sbVerFind;
+    QLabel* LabelNaid;
+    QLabel* lbK;
+    QToolButton* sbOrderAll;
+    TShape* sOrderAll;
+    QProgressBar* gProgress;
+
+    // ---- Standardized items ------------------------------------------------------------
+    TDBGrid* dbgSTD;
+    QScrollArea* ScrollBoxSTD;
+    QLabel* ImageSTD;
+    QLabel* lbPodGr;
+    QLabel* lbFullName;
+    QLineEdit* ePodGr;
+    QLineEdit* eFullName;
+    QToolButton* sbPodGr;
+    QToolButton* sbFullName;
+    TShape* sPodGr;
+    TShape* sFullName;
+    QLabel* lbParam;
+    QTableWidget* sgParam;
+
+    // ---- Basket and history ------------------------------------------------------------
+    QLabel* LabelOrSupplier;
+    QComboBox* cbOrSupplier;
+    QToolButton* fbSupplierInfo;
+    TShape* sSupplierInfo;
+    QLabel* LabelOrBuyer;
+    QComboBox* cbOrBuyer;
+    QToolButton* fbBuyerInfo;
+    TShape* sBuyerInfo;
+    QLabel* LabelDate;
+    QDateEdit* meDate;
+    QScrollArea* sBoxOrder;
+    TDBGrid* dbgOrder;
+    TDBGrid* dbgItogo;
+    QLabel* lbItogo;
+    QScrollBar* sbVert;
+    QToolButton* sbPutToHistory;
+    TShape* sPutToHistory;
+    QLabel* LabelNaidOrder;
+    QLabel* lbKOrder;
+    QProgressBar* gProgress2;
+
+    QLabel* LabelSupplier;
+    QComboBox* cbSupplier;
+    QLabel* LabelBuyer;
+    QComboBox* cbBuyer;
+    QLabel* LabelDate1;
+    QDateEdit* meDate1;
+    QLabel* LabelDate2;
+    QDateEdit* meDate2;
+    QScrollArea* sBoxHistory;
+    TDBGrid* dbgHistory;
+    TDBGrid* dbgHistoryItogo;
+    QLabel* lbHistoryItogo;
+    QScrollBar* sbVertHistory;
+
+private:
+    enum class Panel { Pic, Table, STD, Tree, Basket, History };
+
+    void createMenus();
+    void createToolBar();
+    void createButtonColumn(int screenHeight);
+    void createPanels();
+    void layoutPicPanel();
+    void createMarkers();
+    void layoutTablePanel();
+    void layoutTreePanel();
+    void layoutSTDPanel();
+    void layoutOrderPanel();
+    void layoutHistoryPanel();
+    void connectShell();
+    void bindGrids();
+
+    QWidget* panelOf(Panel p) const;
+    QAction* windowItemOf(Panel p) const;
+    // The common part of every switch; false when the panel is already in front.
+    bool switchTo(Panel target);
+    void applyItemStates(Panel target);
+
+    TDM* dm = nullptr;
+};
+
+extern TmainForm* mainForm;

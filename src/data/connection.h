@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+// The one connection to a catalogue file. Opening sets the journal and locking pragmas and
+// registers the catalogue's own like, so every statement sees the same dialect.
+class Connection {
+public:
+    // Opens path; throws FileError when it is not an SQLite file and DbError when SQLite
+    // refuses it. A missing file is created only with create = true.
+    explicit Connection(const QString& path, bool create = false);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    QSqlDatabase& database() { return db; }
+    const QString& path() const { return file; }
+
+    // Runs one statement that returns no rows; throws DbError with SQLite's message.
+    void exec(const QString& sql);
+
+    // Runs several statements in one transaction (all or none).
+    void execAll(const QStringList& statements);
+
+    // Whether the file starts with the SQLite header; the catalogue of other engines does not.
+    static bool isSqliteFile(const QString& path);
+
+private:
+    void configure();
+    void release();
+
+    QString file;
+    QString name;
+    QSqlDatabase db;
+};

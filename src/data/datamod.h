@@ -1,0 +1,68 @@
+#pragma once
+
+#include "data/connection.h"
+#include "data/tquery.h"
+
+#include <QObject>
+#include <QSettings>
+#include <QString>
+#include <memory>
+
+// The data module: the one connection to base.mdb and every query object through which the
+// program reads and writes it, the directories the program reads from, and the settings key.
+// It never shows anything; failures are thrown as DbError/FileError with the database's words.
+class TDM : public QObject {
+    Q_OBJECT
+public:
+    // Opens base.mdb in workDir. Throws FileError when the file is missing or not an SQLite
+    // catalogue, DbError when SQLite refuses it.
+    explicit TDM(const QString& workDir, QObject* parent = nullptr);
+    ~TDM() override;
+
+    static QString databaseFileName() { return QStringLiteral("base.mdb"); }
+
+    std::unique_ptr<Connection> Database;
+
+    // Query objects, named as the program refers to them.
+    TQuery QFind{*Database, "QFind"};
+    TQuery QPic{*Database, "QPic"};
+    TQuery QPicPos{*Database, "QPicPos"};
+    TQuery QSTD{*Database, "QSTD"};
+    TQuery QOrder{*Database, "QOrder"};
+    TQuery QOrder2{*Database, "QOrder2"};
+    TQuery QItogo{*Database, "QItogo"};
+    TQuery QHistory{*Database, "QHistory"};
+    TQuery QHistory2{*Database, "QHistory2"};
+    TQuery QHistoryItogo{*Database, "QHistoryItogo"};
+    TQuery QOrderAll{*Database, "QOrderAll"};
+    TQuery QOrderAll2{*Database, "QOrderAll2"};
+    TQuery QFind2{*Database, "QFind2"};
+    TQuery QPrice{*Database, "QPrice"};
+    TQuery QPriceFields{*Database, "QPriceFields"};
+    TQuery QDet{*Database, "QDet"};
+    TQuery QPicGr{*Database, "QPicGr"};
+    TQuery QGrMOD{*Database, "QGrMOD"};
+    TQuery QMod{*Database, "QMod"};
+    TQuery QTree{*Database, "QTree"};
+    TQuery StrQuery{*Database, "StrQuery"};
+    TQuery QPlant{*Database, "QPlant"};
+    TQuery Qstdrep{*Database, "Qstdrep"};
+    TQuery Qssp{*Database, "Qssp"};
+
+    // Directories: AppDir is the working directory of base.mdb with a trailing "/".
+    QString AppDir;
+    QString PicDir;   // AppDir + "PIC/"
+    QString HelpFile; // AppDir + "catalog.html"
+
+    // The program's settings key ("Catalog M-315.04"), values Buyer, Supplier, PriceToReport.
+    QSettings& settings() { return *Settings; }
+
+private:
+    static std::unique_ptr<Connection> openCatalogue(const QString& workDir);
+    void declareFields();
+
+    std::unique_ptr<QSettings> Settings;
+};
+
+// The program's one data module (set while the program's windows exist).
+extern TDM* DM;

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+
+// Where this catalogue's SQLite differs from the dialect the statements were first written in.
+// Every such difference is listed here and nowhere else:
+//
+//  - "distinctrow" does not exist: DistinctRow is "distinct".
+//  - "index" is a keyword: the column is written IndexColumn, "[index]" (a bare 'index' would
+//    silently compare a string).
+//  - "count(x)" names its column "count(x)": countAs() gives it the name Expr1000 the readers use.
+//  - "[Order_]![V]" is written qualified("Order_", "V"), "Order_.V".
+//  - Dates are stored as ISO text yyyy-mm-dd so that "between" compares them correctly; the user
+//    and the statements' inputs see dd.mm.yyyy, converted by dateLiteral() and isoDate().
+//  - "True" and "False" work as they are.
+//  - ADD COLUMN and DROP COLUMN work as they are ("alter table T add F float", "alter table T
+//    drop F"); views written with t.* follow the change at once.
+//  - The built-in like folds ASCII only; registerFunctions() replaces it by one that compares
+//    case-insensitively across Unicode, as the catalogue's users expect for Cyrillic names.
+namespace Dialect {
+
+inline const QString DistinctRow = QStringLiteral("distinct");
+inline const QString IndexColumn = QStringLiteral("[index]");
+
+// "count(expr) AS Expr1000".
+QString countAs(const QString& expr);
+
+// "table.column".
+QString qualified(const QString& table, const QString& column);
+
+// dd.mm.yyyy -> 'yyyy-mm-dd' (quoted literal); throws CatalogError on a malformed date.
+QString dateLiteral(const QString& ddmmyyyy);
+
+// dd.mm.yyyy -> yyyy-mm-dd (for bound parameters); throws CatalogError on a malformed date.
+QString isoDate(const QString& ddmmyyyy);
+
+// yyyy-mm-dd as stored -> dd.mm.yyyy as shown; other text is returned unchanged.
+QString shownDate(const QString& iso);
+
+// Registers the Unicode case-insensitive like (2 and 3 arguments) on a connection.
+void registerFunctions(sqlite3* db);
+
+// The like used by the catalogue, exposed for tests and benchmarks: does text match pattern
+// ("%" any run, "_" one character, escape if not 0), ignoring case across Unicode.
+bool likeMatch(const QString& pattern, const QString& text, char32_t escape = 0);
+
+} // namespace Dialect

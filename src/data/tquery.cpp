@@ -1,0 +1,231 @@
+#include "data/tquery.h"
+
+#include "data/connection.h"
+#include "data/dberror.h"
+#include "data/textfmt.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
+
+namespace {
+
+DbError statementError(const QSqlQuery& q) {
+    const QSqlError e = q.lastError();
+    return DbError(e.databaseText().isEmpty() ? e.text() : e.databaseText());
+}
+
+bool isNumber(const QVariant& v) {
+    const int id = v.typeId();
+    return id == QMetaType::Double || id == QMetaType::Float;
+}
+
+QString plainText(const QVariant& v) {
+    if (v.isNull()) return QString();
+    if (isNumber(v)) return Fmt::floatToStr(v.toDouble());
+    return v.toString();
+}
+
+} // namespace
+
+TQuery::TQuery(Connection& connection, const QString& name, QObject* parent)
+    : QObject(parent), db(connection), queryName(name) {
+    setObjectName(name);
+}
+
+void TQuery::clear() {
+    close();
+    sql.clear();
+}
+
+void TQuery::add(const QString& line) {
+    close();
+    sql << line;
+}
+
+void TQuery::setText(const QStringList& lines) {
+    close();
+    sql = lines;
+}
+
+QString TQuery::text() const {
+    return sql.join(QLatin1Char('\n'));
+}
+
+void TQuery::open() {
+    close();
+    QSqlQuery q(db.database());
+    q.setForwardOnly(true);
+    if (!q.exec(text())) throw statementError(q);
+    const QSqlRecord rec = q.record();
+    QStringList cols;
+    for (int i = 0; i < rec.count(); ++i) cols << rec.fieldName(i);
+    std::vector<std::vector<QVariant>> data;
+    const int n = int(cols.size());
+    while (q.next()) {
+        std::vector<QVariant> row(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) row[size_t(i)] = q.value(i);
+        data.push_back(std::move(row));
+    }
+    if (q.lastError().isValid()) throw statementError(q);
+    names = cols;
+    rows = std::move(data);
+    isOpen = true;
+    cur = 0;
+    atBof = true;
+    atEof = rows.empty();
+    Q_EMIT rowsReset();
+    Q_EMIT afterOpen();
+    Q_EMIT afterScroll();
+}
+
+void TQuery::execSQL() {
+    close();
+    QSqlQuery q(db.database());
+    if (!q.exec(text())) throw statementError(q);
+}
+
+void TQuery::close() {
+    if (!isOpen) return;
+    isOpen = false;
+    rows.clear();
+    names.clear();
+    cur = 0;
+    atBof = atEof = true;
+    Q_EMIT rowsReset();
+    Q_EMIT afterClose();
+}
+
+void TQuery::moved(int row) {
+    cur = row;
+    Q_EMIT afterScroll();
+}
+
+void TQuery::first() {
+    atBof = true;
+    atEof = rows.empty();
+    if (!rows.empty()) moved(0);
+}
+
+void TQuery::last() {
+    atEof = true;
+    atBof = rows.empty();
+    if (!rows.empty()) moved(int(rows.size()) - 1);
+}
+
+void TQuery::next() {
+    atBof = false;
+    if (cur + 1 >= int(rows.size())) {
+        atEof = true;
+        return;
+    }
+    atEof = false;
+    moved(cur + 1);
+}
+
+void TQuery::prior() {
+    atEof = false;
+    if (cur <= 0) {
+        atBof = true;
+        return;
+    }
+    atBof = false;
+    moved(cur - 1);
+}
+
+int TQuery::moveBy(int distance) {
+    if (rows.empty()) return 0;
+    const int target = std::clamp(cur + distance, 0, int(rows.size()) - 1);
+    const int done = target - cur;
+    atBof = distance < 0 && done != distance;
+    atEof = distance > 0 && done != distance;
+    if (done != 0) moved(target);
+    return done;
+}
+
+void TQuery::moveTo(int row) {
+    if (rows.empty()) return;
+    const int target = std::clamp(row, 0, int(rows.size()) - 1);
+    atBof = atEof = false;
+    if (target != cur) moved(target);
+}
+
+int TQuery::fieldIndex(const QString& field) const {
+    for (int i = 0; i < names.size(); ++i)
+        if (names[i].compare(field, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+int TQuery::column(const QString& field) const {
+    const int i = fieldIndex(field);
+    if (i < 0) throw DbError(QStringLiteral("%1: поле «%2» не найдено").arg(queryName, field));
+    return i;
+}
+
+QVariant TQuery::value(const QString& field) const {
+    const int c = column(field);
+    if (rows.empty()) return QVariant();
+    return rows[size_t(cur)][size_t(c)];
+}
+
+QString TQuery::asString(const QString& field) const {
+    return plainText(value(field));
+}
+
+double TQuery::asFloat(const QString& field) const {
+    return value(field).toDouble();
+}
+
+int TQuery::asInteger(const QString& field) const {
+    return value(field).toInt();
+}
+
+bool TQuery::asBoolean(const QString& field) const {
+    return value(field).toBool();
+}
+
+QString TQuery::displayText(int row, int column) const {
+    const QVariant& v = cell(row, column);
+    if (v.isNull()) return QString();
+    const TField* f = declaredField(names[column]);
+    const int id = v.typeId();
+    const bool numeric = isNumber(v) || id == QMetaType::Int || id == QMetaType::LongLong;
+    if (f && !f->displayFormat.isEmpty() && numeric)
+        return Fmt::formatFloat(f->displayFormat, v.toDouble());
+    return plainText(v);
+}
+
+QString TQuery::displayText(const QString& field) const {
+    const int c = column(field);
+    if (rows.empty()) return QString();
+    return displayText(cur, c);
+}
+
+void TQuery::addField(const TField& field) {
+    for (const TField& f : declared)
+        if (f.componentName.compare(field.componentName, Qt::CaseInsensitive) == 0)
+            throw DbError(QStringLiteral("Компонент с именем %1 уже существует")
+                              .arg(field.componentName));
+    declared.push_back(field);
+}
+
+void TQuery::removeField(const QString& componentName) {
+    declared.erase(std::remove_if(declared.begin(), declared.end(),
+                                  [&](const TField& f) {
+                                      return f.componentName.compare(componentName,
+                                                                     Qt::CaseInsensitive) == 0;
+                                  }),
+                   declared.end());
+}
+
+void TQuery::renameField(const QString& componentName, const TField& renamed) {
+    for (TField& f : declared)
+        if (f.componentName.compare(componentName, Qt::CaseInsensitive) == 0) f = renamed;
+}
+
+const TField* TQuery::declaredField(const QString& fieldName) const {
+    for (const TField& f : declared)
+        if (f.fieldName.compare(fieldName, Qt::CaseInsensitive) == 0) return &f;
+    return nullptr;
+}

@@ -4,8 +4,33 @@
 #include "data/textfmt.h"
 #include "platform/errordisplay.h"
 
+#include <QHelpEvent>
+#include <QToolTip>
+#include <QWidget>
+
+namespace {
+
+// Hints stay up until the pointer leaves (Qt would hide them after some seconds).
+class LongHints : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip || !watched->isWidgetType()) return false;
+        auto* w = static_cast<QWidget*>(watched);
+        if (w->toolTip().isEmpty()) return false;
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), w->toolTip(), w,
+                           QRect(), 1000000);
+        return true;
+    }
+};
+
+} // namespace
+
 CatalogApplication::CatalogApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setUpProcess();
+    installEventFilter(new LongHints(this));
 }
 
 void CatalogApplication::setUpProcess() {

@@ -57,6 +57,8 @@ TmainForm::TmainForm(QWidget* parent) : QMainWindow(parent) {
     const QRect screen = QApplication::primaryScreen()->geometry();
     // The window covers the screen and cannot be resized; it is shown maximised.
     setFixedSize(screen.width() + 5, screen.height() - 25);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(CatalogCaption);
 
     createToolBar();

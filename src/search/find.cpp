@@ -94,11 +94,11 @@ TfindForm::TfindForm(QWidget* parent) : QDialog(parent) {
     findComboBoxMOD = makeList(this, "findComboBoxMOD");
     findComboBox = makeList(this, "findComboBox");
     sN = new TShape(this, "sN");
-    sbN = makeFlatButton(this, "sbN", "...", "Список");
+    sbN = makeFlatButton(this, "sbN", "...");
     sSE = new TShape(this, "sSE");
-    sbSE = makeFlatButton(this, "sbSE", "...", "Список");
+    sbSE = makeFlatButton(this, "sbSE", "...");
     sName = new TShape(this, "sName");
-    sbName = makeFlatButton(this, "sbName", "...", "Список");
+    sbName = makeFlatButton(this, "sbName", "...");
     findCheckBoxN = makeCheck(this, "findCheckBoxN");
     findCheckBoxSE = makeCheck(this, "findCheckBoxSE");
     findCheckBoxName = makeCheck(this, "findCheckBoxName");

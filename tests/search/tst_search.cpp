@@ -127,6 +127,9 @@ void TestSearch::numberTypedWithBlanksFindsTheSameParts() {
     QCOMPARE(found(), withBlanks);
     QCOMPARE(withBlanks,
              QStringList({"1:50-1002010", "2:50-1002010", "1:50-1002015", "1:50-1002030"}));
+    // Names are shown whole, however long (this one has 22 characters).
+    QCOMPARE(mainForm->dbgFind->cellText(0, 2), QString("Блок цилиндров в сборе"));
+    QCOMPARE(mainForm->CurName, QString("Блок цилиндров в сборе"));
     QVERIFY(script.unexpected.isEmpty());
 }
 

@@ -7,6 +7,8 @@
 #include "data/datamod.h"
 #include "data/dberror.h"
 #include "platform/errordisplay.h"
+#include "search/find.h"
+#include "search/list.h"
 #include "settings/option.h"
 
 #include <QDir>
@@ -38,6 +40,14 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
 
     f->about = std::make_unique<TAboutBox>();
     AboutBox = f->about.get();
+    f->find = std::make_unique<TfindForm>();
+    findForm = f->find.get();
+    f->list = std::make_unique<TlistForm>();
+    listForm = f->list.get();
+    // Where the add-to-basket dialog is created: the first column build and the layout inside
+    // the basket and history panels, before the settings dialog declares the price fields.
+    mainForm->NewDBGrid();
+    mainForm->layoutOrderBoxes();
     f->option = std::make_unique<ToptionForm>();
     optionForm = f->option.get();
 
@@ -49,6 +59,10 @@ Forms::~Forms() {
     // Dialogs first; the main window and the message box go last, as they came first.
     optionForm = nullptr;
     option.reset();
+    listForm = nullptr;
+    list.reset();
+    findForm = nullptr;
+    find.reset();
     AboutBox = nullptr;
     about.reset();
     DM = nullptr;

@@ -5,6 +5,8 @@
 
 class TAboutBox;
 class TDM;
+class TfindForm;
+class TlistForm;
 class TmainForm;
 class TmessForm;
 class ToptionForm;
@@ -27,6 +29,8 @@ private:
     std::unique_ptr<TmessForm> messBox;
     std::unique_ptr<TDM> dataModule;
     std::unique_ptr<TAboutBox> about;
+    std::unique_ptr<TfindForm> find;
+    std::unique_ptr<TlistForm> list;
     std::unique_ptr<ToptionForm> option;
 };
 

@@ -281,6 +281,8 @@ void TmainForm::DataModuleCreate(TDM& module) {
     CurrentPic = 0;
     createMarkers();
     bindGrids();
+    connectSearch();
+    connectBasket();
 }
 
 void TmainForm::Contents1Click() {

@@ -23,6 +23,7 @@ class TDBGrid;
 class TDM;
 class TImage;
 class TMarker;
+class TNoVertScrollDBGrid;
 class TShape;
 
 // The main window: button column on the right, six content panels sharing the area on the
@@ -218,6 +219,14 @@ public:
     int MarkerCount = 0;
     void NewPos();
 
+    // ---- Search ------------------------------------------------------------------------
+    // The key form of a part number (blanks, brackets, commas, dashes, points and every x
+    // dropped, a Latin capital I read as 1), in which numbers are compared.
+    static QString StrToFind(const QString& number);
+    // "Поиск": the search dialog, modally.
+    void sbFindClick();
+    void connectSearch();
+
     // ---- Search results ----------------------------------------------------------------
     QScrollArea* sBoxFind;
     TDBGrid* dbgFind;
@@ -255,8 +264,8 @@ public:
     QLabel* LabelDate;
     QDateEdit* meDate;
     QScrollArea* sBoxOrder;
-    TDBGrid* dbgOrder;
-    TDBGrid* dbgItogo;
+    TNoVertScrollDBGrid* dbgOrder;
+    TNoVertScrollDBGrid* dbgItogo;
     QLabel* lbItogo;
     QScrollBar* sbVert;
     QToolButton* sbPutToHistory;
@@ -274,10 +283,26 @@ public:
     QLabel* LabelDate2;
     QDateEdit* meDate2;
     QScrollArea* sBoxHistory;
-    TDBGrid* dbgHistory;
-    TDBGrid* dbgHistoryItogo;
+    TNoVertScrollDBGrid* dbgHistory;
+    TNoVertScrollDBGrid* dbgHistoryItogo;
     QLabel* lbHistoryItogo;
     QScrollBar* sbVertHistory;
+
+    // Rebuilds every grid column that depends on the price columns (visible ones only).
+    void NewDBGrid();
+    // Places the grids, totals rows and scroll bars inside the basket and history scroll
+    // boxes; once, after the first NewDBGrid.
+    void layoutOrderBoxes();
+    // Reopens the basket with a with-VAT column per price column; count and commands follow.
+    void NewOrder();
+    // Hooks of the basket query: scroll bar range and totals; scroll bar position.
+    void QOrderAfterOpen();
+    void QOrderAfterScroll();
+    // The user moved the basket's scroll bar.
+    void sbVertScroll();
+    void dbgOrderEnter();
+    void dbgOrderCellClick();
+    void connectBasket();
 
 private:
     enum class Panel { Pic, Table, STD, Tree, Basket, History };

@@ -4,6 +4,7 @@
 
 #include "app/dbgrid.h"
 #include "app/widgets.h"
+#include "basket/Newgrid.h"
 #include "data/datamod.h"
 #include "data/textfmt.h"
 
@@ -60,8 +61,8 @@ QProgressBar* makeGauge(QWidget* parent, const QString& name) {
     return g;
 }
 
-TDBGrid* makeGrid(QWidget* parent, const QString& name) {
-    auto* g = new TDBGrid(parent, name);
+template <typename Grid = TDBGrid> Grid* makeGrid(QWidget* parent, const QString& name) {
+    auto* g = new Grid(parent, name);
     g->setBackground(GridBackground);
     return g;
 }
@@ -200,9 +201,9 @@ void TmainForm::layoutOrderPanel() {
     auto* orderContent = new QWidget;
     orderContent->setObjectName(QStringLiteral("sBoxOrderContent"));
     sBoxOrder->setWidget(orderContent);
-    dbgOrder = makeGrid(orderContent, "dbgOrder");
+    dbgOrder = makeGrid<TNoVertScrollDBGrid>(orderContent, "dbgOrder");
     dbgOrder->setBoldTitles(true);
-    dbgItogo = makeGrid(orderContent, "dbgItogo");
+    dbgItogo = makeGrid<TNoVertScrollDBGrid>(orderContent, "dbgItogo");
     dbgItogo->setTitlesShown(false);
     lbItogo = makeLabel(orderContent, "lbItogo", "ИТОГО", true);
     sbVert = new QScrollBar(Qt::Vertical, panelOrder);
@@ -252,9 +253,9 @@ void TmainForm::layoutHistoryPanel() {
     auto* historyContent = new QWidget;
     historyContent->setObjectName(QStringLiteral("sBoxHistoryContent"));
     sBoxHistory->setWidget(historyContent);
-    dbgHistory = makeGrid(historyContent, "dbgHistory");
+    dbgHistory = makeGrid<TNoVertScrollDBGrid>(historyContent, "dbgHistory");
     dbgHistory->setBoldTitles(true);
-    dbgHistoryItogo = makeGrid(historyContent, "dbgHistoryItogo");
+    dbgHistoryItogo = makeGrid<TNoVertScrollDBGrid>(historyContent, "dbgHistoryItogo");
     dbgHistoryItogo->setTitlesShown(false);
     lbHistoryItogo = makeLabel(historyContent, "lbHistoryItogo", "ИТОГО", true);
     sbVertHistory = new QScrollBar(Qt::Vertical, panelHistory);

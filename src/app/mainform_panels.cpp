@@ -160,7 +160,7 @@ void TmainForm::sbTreeClick() {
 }
 
 void TmainForm::sbViewClick() {
-    switchTo(Panel::Basket);
+    if (switchTo(Panel::Basket)) NewOrder();
 }
 
 void TmainForm::sbHistoryClick() {

@@ -85,3 +85,54 @@ void TDM::declareFields() {
     QHistoryItogo.addField({"QHistoryItogoOB_VES", "OB_VES", weight});
     QOrderAll.addField({"QOrderAllV", "V", weight});
 }
+
+namespace {
+
+constexpr int BlockSize = 10;
+
+// The fields of one price column's block, in block order: query, component and field name.
+std::vector<std::pair<TQuery*, TField>> priceBlock(TDM& dm, const QString& f) {
+    const QString nds = f + QStringLiteral("NDS");
+    const QString ob = QStringLiteral("OB_") + f;
+    const QString obNds = ob + QStringLiteral("NDS");
+    const QString format = QStringLiteral("0.00");
+    auto field = [&](TQuery& q, const QString& name) {
+        return std::pair<TQuery*, TField>(&q, {q.objectNameText() + name, name, format});
+    };
+    return {field(dm.QFind, f),          field(dm.QOrder, f),
+            field(dm.QOrder, nds),       field(dm.QItogo, ob),
+            field(dm.QItogo, obNds),     field(dm.QOrderAll, f),
+            field(dm.QHistory, f),       field(dm.QHistory, nds),
+            field(dm.QHistoryItogo, ob), field(dm.QHistoryItogo, obNds)};
+}
+
+} // namespace
+
+void TDM::NewField(const QString& F) {
+    for (const auto& [query, field] : priceBlock(*this, F)) {
+        query->addField(field);
+        PriceDisplayFields.push_back({query, field.componentName});
+    }
+}
+
+void TDM::DelField(const QString& F) {
+    const QString first = QFind.objectNameText() + F;
+    size_t block = PriceDisplayFields.size();
+    for (size_t i = 0; i < PriceDisplayFields.size(); i += BlockSize)
+        if (PriceDisplayFields[i].componentName.compare(first, Qt::CaseInsensitive) == 0) block = i;
+    if (block == PriceDisplayFields.size()) return;
+
+    const size_t last = PriceDisplayFields.size() - BlockSize;
+    const QString lastColumn =
+        PriceDisplayFields[last].componentName.mid(QFind.objectNameText().size());
+    for (size_t i = last; i < PriceDisplayFields.size(); ++i)
+        PriceDisplayFields[i].query->removeField(PriceDisplayFields[i].componentName);
+    PriceDisplayFields.resize(last);
+    if (block == last) return;
+    const auto renamed = priceBlock(*this, lastColumn);
+    for (size_t i = 0; i < size_t(BlockSize); ++i) {
+        PriceDisplayField& d = PriceDisplayFields[block + i];
+        d.query->renameField(d.componentName, renamed[i].second);
+        d.componentName = renamed[i].second.componentName;
+    }
+}

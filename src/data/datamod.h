@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QString>
 #include <memory>
+#include <vector>
 
 // The data module: the one connection to base.mdb and every query object through which the
 // program reads and writes it, the directories the program reads from, and the settings key.
@@ -53,6 +54,23 @@ public:
     QString AppDir;
     QString PicDir;   // AppDir + "PIC/"
     QString HelpFile; // AppDir + "catalog.html"
+
+    // One declared display field of a price column: the query that owns it and its name.
+    struct PriceDisplayField {
+        TQuery* query;
+        QString componentName;
+    };
+    // Ten fields per price column, one block after another in the order the columns were
+    // declared (see NewField).
+    std::vector<PriceDisplayField> PriceDisplayFields;
+
+    // Declares the block of display fields (format "0.00") of price column F on the search,
+    // basket, totals, staging and history queries. A column whose block exists already is
+    // refused with DbError (duplicate component name) and nothing more is declared.
+    void NewField(const QString& F);
+    // Removes the block of price column F; the last block takes its place, so the blocks stay
+    // contiguous. A column without a block is left alone.
+    void DelField(const QString& F);
 
     // The program's settings key ("Catalog M-315.04"), values Buyer, Supplier, PriceToReport.
     QSettings& settings() { return *Settings; }

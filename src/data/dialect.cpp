@@ -1,6 +1,7 @@
 #include "data/dialect.h"
 
 #include "data/dberror.h"
+#include "data/sql.h"
 
 #include <QChar>
 #include <QDate>
@@ -119,6 +120,132 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 }
 
 } // namespace
+
+namespace {
+
+bool identChar(QChar c) {
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+// End of the literal that opens at i (the index after its closing quote), or -1.
+int literalEnd(const QString& sql, int i) {
+    for (int j = i + 1; j < sql.size(); ++j) {
+        if (sql[j] != QLatin1Char('\'')) continue;
+        if (j + 1 < sql.size() && sql[j + 1] == QLatin1Char('\''))
+            ++j;
+        else
+            return j + 1;
+    }
+    return -1;
+}
+
+int skipBlanks(const QString& sql, int i) {
+    while (i < sql.size() && sql[i].isSpace())
+        ++i;
+    return i;
+}
+
+bool keyColumn(const QString& word) {
+    for (const char* k : {"N_f", "SE_f", "ID_f"})
+        if (word.compare(QLatin1String(k), Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
+// A character that the like compares only with itself and that sorts as it is matched.
+bool caseless(QChar c) {
+    return c.unicode() >= 0x20 && c.unicode() < 0x7F && !c.isLetter() && c != QLatin1Char('%') &&
+           c != QLatin1Char('_');
+}
+
+// At word (a key column at i .. wordEnd), the end of "LIKE '<pattern>'" when it stands alone
+// (followed by ")", AND, OR or the end), with the pattern's range; -1 otherwise.
+int likeTest(const QString& sql, int wordEnd, QString& lo, QString& hi) {
+    int i = skipBlanks(sql, wordEnd);
+    if (i == wordEnd || sql.mid(i, 4).compare(QLatin1String("like"), Qt::CaseInsensitive) != 0)
+        return -1;
+    i += 4;
+    const int open = skipBlanks(sql, i);
+    if (open == i || open >= sql.size() || sql[open] != QLatin1Char('\'')) return -1;
+    const int end = literalEnd(sql, open);
+    if (end < 0) return -1;
+    const int after = skipBlanks(sql, end);
+    int nextEnd = after;
+    while (nextEnd < sql.size() && identChar(sql[nextEnd]))
+        ++nextEnd;
+    const QString next = sql.mid(after, nextEnd - after).toLower();
+    const bool alone = after == sql.size() || sql[after] == QLatin1Char(')') ||
+                       sql[after] == QLatin1Char(';') || next == QLatin1String("and") ||
+                       next == QLatin1String("or") || next == QLatin1String("order");
+    if (!alone) return -1;
+    const QString pattern =
+        sql.mid(open + 1, end - open - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+    int n = 0;
+    while (n < pattern.size() && caseless(pattern[n]))
+        ++n;
+    if (n == 0) return -1;
+    lo = pattern.left(n);
+    hi = lo;
+    hi[n - 1] = QChar(hi[n - 1].unicode() + 1);
+    return end;
+}
+
+// Whether what stands before i lets a test begin there: "(", the start, or a keyword that
+// joins conditions (so no operator of the like's own precedence binds the column first).
+bool startsCondition(const QString& sql, int i) {
+    int k = i - 1;
+    while (k >= 0 && sql[k].isSpace())
+        --k;
+    if (k < 0 || sql[k] == QLatin1Char('(')) return true;
+    int b = k;
+    while (b >= 0 && identChar(sql[b]))
+        --b;
+    const QString word = sql.mid(b + 1, k - b).toLower();
+    for (const char* w : {"where", "and", "or", "not", "on", "having"})
+        if (word == QLatin1String(w)) return true;
+    return false;
+}
+
+} // namespace
+
+QString indexFriendly(const QString& sql) {
+    if (!sql.contains(QLatin1String("like"), Qt::CaseInsensitive)) return sql;
+    QString out;
+    out.reserve(sql.size() + 64);
+    int i = 0;
+    while (i < sql.size()) {
+        const QChar c = sql[i];
+        if (c == QLatin1Char('\'')) {
+            const int end = literalEnd(sql, i);
+            const int stop = end < 0 ? int(sql.size()) : end;
+            out += QStringView(sql).mid(i, stop - i);
+            i = stop;
+            continue;
+        }
+        const bool wordStart =
+            identChar(c) && (i == 0 || (!identChar(sql[i - 1]) && sql[i - 1] != QLatin1Char('.')));
+        if (!wordStart) {
+            out += c;
+            ++i;
+            continue;
+        }
+        int j = i;
+        while (j < sql.size() && identChar(sql[j]))
+            ++j;
+        const QString word = sql.mid(i, j - i);
+        QString lo, hi;
+        const int end = keyColumn(word) && startsCondition(sql, i) ? likeTest(sql, j, lo, hi) : -1;
+        if (end < 0) {
+            out += word;
+            i = j;
+            continue;
+        }
+        out += QLatin1Char('(') + word + QStringLiteral(" >= ") + Sql::quote(lo) +
+               QStringLiteral(" AND ") + word + QStringLiteral(" < ") + Sql::quote(hi) +
+               QStringLiteral(" AND ") + sql.mid(i, end - i) + QLatin1Char(')');
+        i = end;
+    }
+    return out;
+}
 
 void registerFunctions(sqlite3* db) {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;

@@ -19,6 +19,11 @@ struct sqlite3;
 //    drop F"); views written with t.* follow the change at once.
 //  - The built-in like folds ASCII only; registerFunctions() replaces it by one that compares
 //    case-insensitively across Unicode, as the catalogue's users expect for Cyrillic names.
+//  - An overridden like never uses an index. indexFriendly() (applied by TQuery to every
+//    statement it runs) puts a range test before a like on a key column (N_f, SE_f, ID_f) whose
+//    pattern begins with characters that have no case, so a number typed as "5012003*" finds
+//    its rows through the column's index; the like still decides. The statements the program
+//    builds are not changed: the query's text stays as it was written.
 namespace Dialect {
 
 inline const QString DistinctRow = QStringLiteral("distinct");
@@ -38,6 +43,12 @@ QString isoDate(const QString& ddmmyyyy);
 
 // yyyy-mm-dd as stored -> dd.mm.yyyy as shown; other text is returned unchanged.
 QString shownDate(const QString& iso);
+
+// The statement with "K LIKE 'p...'" on a key column K turned into
+// "(K >= 'lo' AND K < 'hi' AND K LIKE 'p...')", lo being the pattern's leading run of ASCII
+// characters other than letters and wildcards (at least one) and hi lo with its last character
+// incremented. Text inside literals is never touched.
+QString indexFriendly(const QString& sql);
 
 // Registers the Unicode case-insensitive like (2 and 3 arguments) on a connection.
 void registerFunctions(sqlite3* db);

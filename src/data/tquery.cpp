@@ -2,6 +2,7 @@
 
 #include "data/connection.h"
 #include "data/dberror.h"
+#include "data/dialect.h"
 #include "data/textfmt.h"
 
 #include <QSqlError>
@@ -57,7 +58,7 @@ void TQuery::open() {
     close();
     QSqlQuery q(db.database());
     q.setForwardOnly(true);
-    if (!q.exec(text())) throw statementError(q);
+    if (!q.exec(Dialect::indexFriendly(text()))) throw statementError(q);
     const QSqlRecord rec = q.record();
     QStringList cols;
     for (int i = 0; i < rec.count(); ++i) cols << rec.fieldName(i);
@@ -83,7 +84,7 @@ void TQuery::open() {
 void TQuery::execSQL() {
     close();
     QSqlQuery q(db.database());
-    if (!q.exec(text())) throw statementError(q);
+    if (!q.exec(Dialect::indexFriendly(text()))) throw statementError(q);
 }
 
 void TQuery::close() {

@@ -5,7 +5,9 @@
 #include "data/datamod.h"
 #include "data/sql.h"
 #include "platform/errordisplay.h"
+#include "search/find.h"
 
+#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
@@ -14,6 +16,8 @@
 ToptionForm* optionForm = nullptr;
 
 ToptionForm::ToptionForm(QWidget* parent) : QDialog(parent) {
+    // The search dialog's group list asks this dialog's list while it is being created.
+    optionForm = this;
     setObjectName(QStringLiteral("optionForm"));
     setWindowTitle(QStringLiteral("Настройка"));
     setFont(windowFont());
@@ -48,6 +52,8 @@ void ToptionForm::FormCreate() {
     q.add(QStringLiteral("select * from Modif order by modif"));
     q.open();
     q.next(); // modification 0 is never listed
+    findForm->findComboBoxMOD->clear();
+    findForm->findComboBoxMOD->addItem(QString());
     filling = true;
     for (; !q.eof(); q.next()) {
         const bool visible = q.asBoolean(QStringLiteral("Visible"));
@@ -55,6 +61,7 @@ void ToptionForm::FormCreate() {
         if (visible) {
             if (main.CurrentModif == 0) main.CurrentModif = modif;
             ModFilter += QStringLiteral(" OR (modif=%1)").arg(modif);
+            findForm->findComboBoxMOD->addItem(q.asString(QStringLiteral("MODName")));
         }
         auto* item = new QListWidgetItem(q.asString(QStringLiteral("MODName")), clbMod);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
@@ -64,6 +71,18 @@ void ToptionForm::FormCreate() {
     filling = false;
     q.close();
     ModFilter += QLatin1Char(')');
+    findForm->findComboBoxMOD->setCurrentIndex(0);
+    findForm->findComboBoxMODChange();
+    findForm->findComboBox->setCurrentIndex(0);
+
+    TQuery& prices = DM->QPriceFields;
+    prices.clear();
+    prices.add(QStringLiteral("select * from PriceFields"));
+    prices.open();
+    DM->QOrderAll.close();
+    for (; !prices.eof(); prices.next())
+        DM->NewField(prices.asString(QStringLiteral("FieldName")));
+    prices.close();
 
     pcOption->setGeometry(0, 0, 400, 300);
     const QRect page = pcOption->widget(0)->rect();
@@ -109,6 +128,16 @@ void ToptionForm::showEvent(QShowEvent* event) {
 }
 
 void ToptionForm::fbCancelClick() {
+    if (ModFilter != shownFilter) {
+        QComboBox* mods = findForm->findComboBoxMOD;
+        mods->clear();
+        mods->addItem(QString());
+        for (int i = 0; i < clbMod->count(); ++i)
+            if (clbMod->item(i)->checkState() == Qt::Checked)
+                mods->addItem(clbMod->item(i)->text());
+        mods->setCurrentIndex(0);
+        findForm->findComboBoxMODChange();
+    }
     QDialog::accept();
 }
 

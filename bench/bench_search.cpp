@@ -1,0 +1,263 @@
+// Times the search from "OK" to the filled result grid beside the same final statement run
+// directly on SQLite, and the basket's NewOrder on a 1 000-line basket.
+//
+//   bench_search <catalogue directory>
+//
+// A directory without base.mdb gets a generated catalogue of 100 000 parts with 300 000
+// occurrences first.
+#include "app/catalogapp.h"
+#include "app/dbgrid.h"
+#include "app/forms.h"
+#include "app/mainform.h"
+#include "basket/Newgrid.h"
+#include "data/connection.h"
+#include "data/datamod.h"
+#include "data/dialect.h"
+#include "data/schema.h"
+#include "platform/modal.h"
+#include "search/find.h"
+#include "search/keyform.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlDriver>
+#include <QSqlQuery>
+#include <QToolButton>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int Parts = 100000;
+constexpr int OccurrencesPerPart = 3;
+constexpr int Runs = 7;
+
+const char* const Words[] = {"Втулка",    "Болт",      "Гайка",    "Шайба",     "Кольцо",
+                             "Прокладка", "Шпилька",   "Штуцер",   "Крышка",    "Корпус",
+                             "Вал",       "Шестерня",  "Пружина",  "Рычаг",     "Ось",
+                             "Палец",     "Фланец",    "Патрубок", "Кронштейн", "Хомут",
+                             "Манжета",   "Подшипник", "Трубка",   "Пластина",  "Стакан"};
+
+QString partNumber(int i) {
+    return QStringLiteral("%1-%2").arg(10 + (i / 3) % 90).arg(1000000 + i);
+}
+
+void exec(QSqlQuery& q) {
+    if (!q.exec()) {
+        std::fprintf(stderr, "%s\n", qPrintable(q.lastQuery()));
+        std::exit(2);
+    }
+}
+
+void generate(const QString& path) {
+    std::printf("generating %s ...\n", qPrintable(path));
+    Schema::createCatalogue(path);
+    Connection db(path);
+    QSqlDatabase d = db.database();
+    d.transaction();
+    QSqlQuery q(d);
+    for (int m = 1; m <= 3; ++m) {
+        q.exec(QStringLiteral("insert into Modif values (%1, 'М-315.04%2', %3, 200)")
+                   .arg(m)
+                   .arg(m == 1 ? QString() : QStringLiteral("-0%1").arg(m - 1))
+                   .arg(m == 3 ? "False" : "True"));
+        for (int g = 1; g <= 20; ++g) {
+            q.exec(QStringLiteral("insert into ModGroup values (%1, %2, '%3', 'Группа %2')")
+                       .arg(m)
+                       .arg(g)
+                       .arg(g, 2, 10, QLatin1Char('0')));
+            for (int p = 1; p <= 10; ++p) {
+                const int picture = (g - 1) * 10 + p;
+                q.exec(QStringLiteral("insert into Drawing values (%1, %2, %3, %4, 'Рисунок %2')")
+                           .arg(m)
+                           .arg(picture)
+                           .arg(g)
+                           .arg(p));
+                for (int pos = 1; pos <= 40; ++pos)
+                    q.exec(QStringLiteral("insert into Place values (%1, %2, %3, %4, %5)")
+                               .arg(m)
+                               .arg(picture)
+                               .arg(pos)
+                               .arg(pos * 2)
+                               .arg(100 - pos * 2));
+            }
+        }
+    }
+    QSqlQuery part(d), occ(d), price(d);
+    part.prepare("insert into Detail (N_f, N, OKP, Name, V, modif) values (?, ?, ?, ?, ?, ?)");
+    occ.prepare("insert into DataTab (N_f, SE_f, SE, Picture, Position, Quantity, remN, modif) "
+                "values (?, ?, ?, ?, ?, ?, 0, ?)");
+    price.prepare("insert into Price (ID_P, Name_P, Price, PriceZ) values (?, ?, ?, ?)");
+    for (int i = 0; i < Parts; ++i) {
+        const int modif = 1 + i % 3;
+        const QString n = partNumber(i);
+        const QString name =
+            QStringLiteral("%1 %2").arg(QString::fromUtf8(Words[i % 25])).arg(i % 7);
+        part.addBindValue(keyForm(n));
+        part.addBindValue(n);
+        part.addBindValue(QString::number(472000 + i % 1000));
+        part.addBindValue(name);
+        part.addBindValue(0.1 + i % 100);
+        part.addBindValue(modif);
+        exec(part);
+        // Every 50th part is an assembly; the others belong to the assembly before them
+        // (within their modification's run of numbers).
+        const int assembly = i / 150 * 150 + modif - 1;
+        const bool member = assembly != i;
+        const QString se = member ? partNumber(assembly) : QStringLiteral(" ");
+        for (int k = 0; k < OccurrencesPerPart; ++k) {
+            occ.addBindValue(keyForm(n));
+            occ.addBindValue(member ? keyForm(se) : se);
+            occ.addBindValue(se);
+            occ.addBindValue(1 + (i * 7 + k * 13) % 200);
+            occ.addBindValue(1 + (i + k) % 40);
+            occ.addBindValue(1 + k);
+            occ.addBindValue(modif);
+            exec(occ);
+        }
+        price.addBindValue(n);
+        price.addBindValue(name);
+        price.addBindValue(i % 1000 + 0.5);
+        price.addBindValue(i % 900 + 0.25);
+        exec(price);
+    }
+    d.commit();
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double msSince(const QElapsedTimer& t) {
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+// Runs a select to its last row on the catalogue's own connection, reading every column.
+double bare(const QString& sql, int* rows) {
+    const QVariant handle = DM->Database->database().driver()->handle();
+    sqlite3* db = *static_cast<sqlite3* const*>(handle.data());
+    std::vector<double> times;
+    for (int r = 0; r < Runs; ++r) {
+        QElapsedTimer t;
+        t.start();
+        sqlite3_stmt* st = nullptr;
+        const QByteArray text = sql.toUtf8();
+        if (sqlite3_prepare_v2(db, text.constData(), -1, &st, nullptr) != SQLITE_OK) {
+            std::fprintf(stderr, "%s\n", sqlite3_errmsg(db));
+            std::exit(2);
+        }
+        int n = 0;
+        const int columns = sqlite3_column_count(st);
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            for (int c = 0; c < columns; ++c)
+                sqlite3_column_text(st, c);
+            ++n;
+        }
+        sqlite3_finalize(st);
+        times.push_back(msSince(t));
+        *rows = n;
+    }
+    return median(times);
+}
+
+struct Case {
+    const char* what;
+    std::function<void(TfindForm&)> fill;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    CatalogApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_search <catalogue directory>\n");
+        return 1;
+    }
+    const QString dir = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(dir);
+    const QString base = QDir(dir).absoluteFilePath(TDM::databaseFileName());
+    if (!QFileInfo::exists(base)) generate(base);
+
+    auto forms = Forms::create(dir);
+    if (!forms) return 1;
+    TmainForm& main = forms->main();
+    main.show();
+    QApplication::processEvents();
+
+    const Case cases[] = {
+        {"number prefix 50-1000*", [](TfindForm& d) { d.findEditN->setText("50-1000*"); }},
+        {"assembly", [](TfindForm& d) { d.findEditSE->setText(partNumber(1500)); }},
+        {"name *ВТУЛКА*", [](TfindForm& d) { d.findEditName->setText("*ВТУЛКА*"); }},
+        {"three alternatives",
+         [](TfindForm& d) {
+             d.findEditN->setText(partNumber(1000) + "&" + partNumber(2001) + "&50-1001*");
+         }},
+    };
+    std::printf("%-24s %8s %10s %12s %12s %7s\n", "search", "rows", "OK..grid", "bare as run",
+                "bare as built", "ratio");
+    for (const Case& c : cases) {
+        std::vector<double> times;
+        for (int r = 0; r < Runs; ++r) {
+            QElapsedTimer t;
+            Modal::setResponder([&](QDialog& d) {
+                auto& form = static_cast<TfindForm&>(d);
+                form.bbClearClick();
+                c.fill(form);
+                t.start();
+                form.bbOk->click();
+                main.dbgFind->viewport()->repaint();
+                QApplication::processEvents();
+                times.push_back(msSince(t));
+            });
+            main.sbFind->click();
+        }
+        Modal::setResponder(nullptr);
+        const QString built = DM->QFind.text();
+        int rows = 0;
+        const double run = bare(Dialect::indexFriendly(built), &rows);
+        const double plain = bare(built, &rows);
+        const double ui = median(times);
+        std::printf("%-24s %8d %8.1fms %10.1fms %11.1fms %7.2f\n", c.what, DM->QFind.recordCount(),
+                    ui, run, plain, ui / run);
+    }
+
+    DM->Database->exec("delete from Order_");
+    QSqlQuery ins(DM->Database->database());
+    DM->Database->database().transaction();
+    ins.prepare("insert into Order_ (N, ID, ID_f, Name, K, V, Price, PriceZ) values (?, ?, ?, ?, "
+                "?, ?, ?, ?)");
+    for (int i = 1; i <= 1000; ++i) {
+        ins.addBindValue(i);
+        ins.addBindValue(partNumber(i));
+        ins.addBindValue(keyForm(partNumber(i)));
+        ins.addBindValue(QStringLiteral("Деталь %1").arg(i));
+        ins.addBindValue(1 + i % 5);
+        ins.addBindValue(0.5 + i % 10);
+        ins.addBindValue(100.0 + i);
+        ins.addBindValue(90.0 + i);
+        exec(ins);
+    }
+    DM->Database->database().commit();
+    main.pressPanelButton(main.sbView);
+    std::vector<double> times;
+    for (int r = 0; r < Runs; ++r) {
+        QElapsedTimer t;
+        t.start();
+        main.NewOrder();
+        main.dbgOrder->viewport()->repaint();
+        QApplication::processEvents();
+        times.push_back(msSince(t));
+    }
+    std::printf("%-24s %8d %8.1fms\n", "NewOrder, 1000 lines", DM->QOrder.recordCount(),
+                median(times));
+    DM->Database->exec("delete from Order_");
+    return 0;
+}

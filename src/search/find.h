@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class TShape;
+
+// "Параметры поиска": the criteria of a catalogue or standardized-item search. Its inputs and
+// check boxes persist between showings; "OK" runs the search and closes.
+class TfindForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfindForm(QWidget* parent = nullptr);
+
+    // The condition of the last search that passed the search-start test ("where ...").
+    QString SQLstr;
+    // The group numbers of findComboBox's entries 1.. (entry 0 is blank).
+    QStringList GroupNumbers;
+
+    void bbOkClick();
+    void bbClearClick();
+    void findComboBoxMODChange();
+    void findCheckBoxSTDClick();
+
+    QFrame* bvN;
+    QFrame* bvSE;
+    QFrame* bvName;
+    QFrame* bvMOD;
+    QFrame* bvGroup;
+    QFrame* bvSTD;
+    QLabel* LabelN;
+    QLabel* LabelSE;
+    QLabel* LabelName;
+    QLabel* LabelMOD;
+    QLabel* LabelGroup;
+    QLabel* LabelSTD;
+    QLineEdit* findEditN;
+    QLineEdit* findEditSE;
+    QLineEdit* findEditName;
+    QComboBox* findComboBoxMOD;
+    QComboBox* findComboBox;
+    QToolButton* sbN;
+    QToolButton* sbSE;
+    QToolButton* sbName;
+    TShape* sN;
+    TShape* sSE;
+    TShape* sName;
+    QCheckBox* findCheckBoxN;
+    QCheckBox* findCheckBoxSE;
+    QCheckBox* findCheckBoxName;
+    QCheckBox* findCheckBoxMOD;
+    QCheckBox* findCheckBoxGroup;
+    QCheckBox* findCheckBoxSTD;
+    QPushButton* bbClear;
+    QPushButton* bbOk;
+    QPushButton* bbCancel;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void layoutRows();
+    void connectControls();
+    // Whether any of the five criteria rows would take part (the "Стандартизованные" box aside).
+    bool anyRowActive() const;
+    // What a catalogue search leaves on the main window.
+    void searchCatalogue();
+    void listInto(QLineEdit* edit);
+};
+
+extern TfindForm* findForm;

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The statements of the search dialog, built from the rows that take part in a search.
+namespace FindSql {
+
+// The LIKE test of one edit row on column (N_f, SE_f or Name) for a value as it enters the
+// condition: "&" separates alternatives, "*" and "?" become "%" and "_", every other character
+// is kept (an apostrophe doubled). Begins with " AND ".
+QString likePiece(const QString& column, const QString& value);
+
+// The active rows of the dialog; an empty optional is a row that does not take part.
+struct Criteria {
+    QString modFilter;                   // visible modifications, ((modif=0) OR ...)
+    bool standardized = false;           // search the standardized items instead
+    std::optional<QString> number;       // as typed
+    std::optional<QString> assembly;     // as typed
+    std::optional<QString> name;         // as typed
+    std::optional<QString> modification; // text of the chosen modification entry
+    std::optional<QString> groupEntry;   // text of the chosen group entry
+    QString groupNumber;                 // the group number of that entry
+};
+
+struct Statement {
+    QString condition;    // "where " + the visible modifications and the pieces (SQLstr)
+    QString modification; // the modification piece repeated outside the inner query (M)
+    QStringList lines;    // the statement for the result query (QFind) or for QSTD
+};
+
+Statement build(const Criteria& criteria);
+
+// The groups of one modification, or of all when modName is empty, in list order.
+QStringList groupList(const QString& modName);
+
+} // namespace FindSql

@@ -73,6 +73,10 @@ void ToptionForm::FormCreate() {
     setFixedSize(pcOption->width(), fbCancel->y() + fbCancel->height() + 5);
     // The first showing opens the price page; later ones the page last shown.
     pcOption->setCurrentWidget(tsPrice);
+
+    // The tree reads the filter through the global, which start-up sets only after creation.
+    optionForm = this;
+    main.NewTree();
 }
 
 bool ToptionForm::modificationChecked(int position) const {
@@ -109,6 +113,7 @@ void ToptionForm::showEvent(QShowEvent* event) {
 }
 
 void ToptionForm::fbCancelClick() {
+    if (ModFilter != shownFilter) mainForm->NewTree();
     QDialog::accept();
 }
 

@@ -109,10 +109,11 @@ void TmainForm::LoadNewImage() {
         throw;
     }
 
-    // Another drawing (by number or by modification) drops the selection of the one shown.
+    // Another drawing (by number or by modification) drops the selection and the assembly
+    // highlight of the one shown: the markers are reused for the new positions.
     if (LastPic > 0 && (CurrentPic != LastPic || CurrentModif != shownModif)) {
         SelAll(SelMarker, true);
-        if (Markers[SelMarker]->text() == QLatin1String("0")) UnselectSE();
+        UnselectSE();
     }
     LastPic = CurrentPic;
     shownModif = CurrentModif;

@@ -165,7 +165,8 @@ void TmainForm::sbSelSEClick() {
 }
 
 void TmainForm::SelectSE(const QString& root) {
-    SEPositions.clear();
+    // The members of an assembly highlighted before return to normal first.
+    UnselectSE();
     QStringList stack{root};
     // Each assembly is expanded once, so a cycle in the catalogue cannot keep this going.
     QSet<QString> expanded;

@@ -126,6 +126,8 @@ void TmainForm::layoutPicPanel() {
     mainImage = new TImage(PicCanvas, "mainImage");
     mainImage->move(0, 0);
     connectViewer();
+    // No part is shown until one is chosen on a drawing.
+    LabelVisible(false);
 }
 
 void TmainForm::connectViewer() {

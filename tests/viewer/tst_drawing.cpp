@@ -133,6 +133,11 @@ void TestDrawing::titleLabelsAppearWithTheFirstDrawing() {
     QVERIFY(forms);
     QVERIFY(mainForm->LabelMOD->isHidden());
     QVERIFY(mainForm->lbPicName->isHidden());
+    // Before the first drawing no part is shown either, even on the drawing panel.
+    mainForm->pressPanelButton(mainForm->sbPic);
+    QVERIFY(!mainForm->partShown());
+    QVERIFY(mainForm->lbN->isHidden());
+    QVERIFY(!mainForm->sbOrder->isEnabled());
     openDrawing(1, 1);
     QVERIFY(!mainForm->LabelMOD->isHidden());
     QCOMPARE(mainForm->lbMOD->text(), QString("М-315.04"));

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QIcon>
 #include <QMainWindow>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -12,13 +14,17 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QModelIndex;
+class QPainter;
 class QProgressBar;
 class QScrollArea;
 class QScrollBar;
+class QStyleOptionViewItem;
 class QTableWidget;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 class TDBGrid;
 class TDM;
 class TImage;
@@ -184,6 +190,28 @@ public:
     QString CurName;
     QString CurV;
 
+    int LastPic = 0;
+    bool KeepInfo = false; // the next load leaves the part-information panel as it is
+    bool SeekTarget = false;
+    int TargetPos = 0;
+    int TargetMarker = 0;
+    int BaseWidth = 0;
+    int BaseHeight = 0;
+    int ZoomLevel = 1;
+    int ScrollX = 0;
+    int ScrollY = 0;
+
+    TMarker* HoverLabel = nullptr;
+    bool FromImage = false;
+    TMarker* SelLabel = nullptr;
+    int SelMarker = 0;
+    QSet<int> SEPositions;
+    int SEIndex = 0;
+    bool RefillSE = true;
+    bool Dragging = false;
+    int DragX = 0;
+    int DragY = 0;
+
     QLabel* LabelMOD;
     QLabel* lbMOD;
     QLabel* LabelG;
@@ -213,11 +241,67 @@ public:
     TShape* sDop;
 
     QTreeWidget* Tree;
+    // State pictures of the tree: 1 closed, 2 expanded, 3 drawing (0 is none).
+    QList<QIcon> ImageListTree;
+    // Item data of a tree node: its state picture, picture index and selected-picture index
+    // (a drawing's number and modification; 0 for modification and group nodes).
+    enum TreeData { StateIndexRole = Qt::UserRole, ImageIndexRole, SelectedIndexRole };
 
     // Markers over the drawing's position numbers; the array only grows.
     QVector<TMarker*> Markers;
     int MarkerCount = 0;
     void NewPos();
+
+    // Drawing CurrentPic of CurrentModif, fitted, with its markers. Throws FileError when the
+    // bitmap cannot be read; the drawing shown before stays.
+    void LoadNewImage();
+    void LabelVisible(bool show);
+    void SelAll(int index, bool normal);
+    void sgPriceDrawCell(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index);
+
+    void PosOnMouseMove(TMarker* marker);
+    void PosOnClick(TMarker* marker);
+    void PosOnContextPopup(TMarker* marker, const QPoint& globalPos);
+    void mainImageMouseMove(int x, int y);
+    void mainImageMouseDown(int x, int y);
+    void mainImageMouseUp();
+    void ComboBoxSEChange(int index);
+    void sbSelSEClick();
+    void allSE();
+    void SelectSE(const QString& root);
+    void UnselectSE();
+
+    void sbZoomNormClick();
+    void sbZoomPlusClick();
+    void sbZoomMinusClick();
+    void sbPredClick();
+    void sbNextClick();
+
+    void NewTree();
+    void TreeClick(QTreeWidgetItem* node);
+    void TreeCollapsed(QTreeWidgetItem* node);
+    void TreeExpanded(QTreeWidgetItem* node);
+
+private:
+    void PlaceMarkers();
+    void RescaleMarkers();
+    void connectViewer();
+    void setupTree();
+    // CanPred and CanNext for the drawing CurrentPic of CurrentModif.
+    void computeNavigation();
+    // The zoom and navigation flags as they belong to the drawing shown at ZoomLevel.
+    void resetFlagsToShown();
+    int lastPicOf(int modif) const;
+    bool modifVisible(int modif) const;
+    QString bitmapPath(const QString& size) const;
+    void showScrollBars(bool shown);
+    void coverImage();
+    // Returns a marker to the normal look when it is neither selected nor in the assembly.
+    void dimHover();
+    int shownModif = 0; // modification of the drawing shown (LastPic is its number)
+
+public:
 
     // ---- Search ------------------------------------------------------------------------
     // The key form of a part number (blanks, brackets, commas, dashes, points and every x

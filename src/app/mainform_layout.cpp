@@ -117,6 +117,7 @@ void TmainForm::layoutTreePanel() {
     Tree = new QTreeWidget(panelTree);
     Tree->setObjectName(QStringLiteral("Tree"));
     Tree->setGeometry(2, 2, panelTree->width() - 4, panelTree->height() - 4);
+    setupTree();
 }
 
 void TmainForm::layoutSTDPanel() {

@@ -16,7 +16,7 @@
 ToptionForm* optionForm = nullptr;
 
 ToptionForm::ToptionForm(QWidget* parent) : QDialog(parent) {
-    // The search dialog's group list asks this dialog's list while it is being created.
+    // The search dialog's group list and the tree read this dialog while it is being created.
     optionForm = this;
     setObjectName(QStringLiteral("optionForm"));
     setWindowTitle(QStringLiteral("Настройка"));
@@ -92,6 +92,8 @@ void ToptionForm::FormCreate() {
     setFixedSize(pcOption->width(), fbCancel->y() + fbCancel->height() + 5);
     // The first showing opens the price page; later ones the page last shown.
     pcOption->setCurrentWidget(tsPrice);
+
+    main.NewTree();
 }
 
 bool ToptionForm::modificationChecked(int position) const {
@@ -129,6 +131,7 @@ void ToptionForm::showEvent(QShowEvent* event) {
 
 void ToptionForm::fbCancelClick() {
     if (ModFilter != shownFilter) {
+        mainForm->NewTree();
         QComboBox* mods = findForm->findComboBoxMOD;
         mods->clear();
         mods->addItem(QString());

@@ -3,12 +3,16 @@
 #include "app/mainform.h"
 
 #include "app/widgets.h"
+#include "platform/errordisplay.h"
+#include "viewer/drawcell.h"
 #include "viewer/image.h"
 #include "viewer/marker.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollArea>
 #include <QTableWidget>
 
@@ -41,7 +45,8 @@ void TmainForm::layoutPicPanel() {
     LabelR->move(LabelMOD->x(), LabelG->y() + 15);
     lbPicName = makeLabel(p, "lbPicName", QString(), true);
     lbPicName->move(lbMOD->x(), LabelR->y());
-    for (QLabel* l : {LabelMOD, lbMOD, LabelG, lbG, LabelR, lbPicName}) l->hide();
+    for (QLabel* l : {LabelMOD, lbMOD, LabelG, lbG, LabelR, lbPicName})
+        l->hide();
 
     // The part-information panel, from the bottom of the panel upwards.
     const int nTop = p->height() - 97;
@@ -120,14 +125,52 @@ void TmainForm::layoutPicPanel() {
     ScrollBox->setWidget(PicCanvas);
     mainImage = new TImage(PicCanvas, "mainImage");
     mainImage->move(0, 0);
+    connectViewer();
+    // No part is shown until one is chosen on a drawing.
+    LabelVisible(false);
+}
+
+void TmainForm::connectViewer() {
+    using ErrorDisplay::connect;
+    const std::pair<QAction*, void (TmainForm::*)()> items[] = {
+        {sbZoomNorm, &TmainForm::sbZoomNormClick},   {miNorm, &TmainForm::sbZoomNormClick},
+        {sbZoomPlus, &TmainForm::sbZoomPlusClick},   {miPlus, &TmainForm::sbZoomPlusClick},
+        {sbZoomMinus, &TmainForm::sbZoomMinusClick}, {miMinus, &TmainForm::sbZoomMinusClick},
+        {sbPred, &TmainForm::sbPredClick},           {miPred, &TmainForm::sbPredClick},
+        {sbNext, &TmainForm::sbNextClick},           {miNext, &TmainForm::sbNextClick}};
+    for (const auto& [item, handler] : items)
+        connect(item, &QAction::triggered, this, [this, h = handler] { (this->*h)(); });
+
+    connect(mainImage, &TImage::mouseMoved, this,
+            [this](int x, int y) { mainImageMouseMove(x, y); });
+    connect(mainImage, &TImage::mousePressed, this,
+            [this](int x, int y) { mainImageMouseDown(x, y); });
+    connect(mainImage, &TImage::mouseReleased, this, [this] { mainImageMouseUp(); });
+    connect(mainImage, &TImage::popupRequested, this, [this](const QPoint& at) {
+        // The popup takes the button's release: the drag ends here.
+        mainImageMouseUp();
+        pmImage->popup(at);
+    });
+    connect(ComboBoxSE, &QComboBox::activated, this,
+            [this](int index) { ComboBoxSEChange(index); });
+    connect(sbSelSE, &QToolButton::clicked, this, [this] { sbSelSEClick(); });
+    sgPrice->setItemDelegate(new TDrawCellDelegate(
+        sgPrice, [this](QPainter* painter, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) { sgPriceDrawCell(painter, option, index); }));
 }
 
 void TmainForm::NewPos() {
     auto* m = new TMarker(PicCanvas);
     m->setObjectName(QStringLiteral("Marker%1").arg(Markers.size()));
     Markers.push_back(m);
+    using ErrorDisplay::connect;
+    connect(m, &TMarker::pointerMoved, this, [this, m] { PosOnMouseMove(m); });
+    connect(m, &TMarker::clicked, this, [this, m] { PosOnClick(m); });
+    connect(m, &TMarker::popupRequested, this,
+            [this, m](const QPoint& at) { PosOnContextPopup(m, at); });
 }
 
 void TmainForm::createMarkers() {
-    for (int i = 0; i < 50; ++i) NewPos();
+    for (int i = 0; i < 50; ++i)
+        NewPos();
 }

@@ -1,6 +1,14 @@
 #include "viewer/marker.h"
 
+#include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QPainter>
+
+const QColor TMarker::Green(0, 255, 0);
+const QColor TMarker::Blue(0, 0, 255);
+const QColor TMarker::Red(255, 0, 0);
+const QColor TMarker::White(255, 255, 255);
+const QColor TMarker::AssemblyBlue(120, 173, 212);
 
 TMarker::TMarker(QWidget* parent) : QLabel(parent) {
     resize(16, 16);
@@ -9,6 +17,7 @@ TMarker::TMarker(QWidget* parent) : QLabel(parent) {
     f.setPointSize(10);
     f.setBold(true);
     setFont(f);
+    setMouseTracking(true);
     hide();
 }
 
@@ -19,10 +28,35 @@ void TMarker::setLook(bool transparent, const QColor& background, const QColor& 
     update();
 }
 
+void TMarker::setTransparent(bool transparent) {
+    isTransparent = transparent;
+    update();
+}
+
 void TMarker::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (!isTransparent) p.fillRect(rect(), back);
     p.setPen(fore);
     p.setFont(font());
     p.drawText(rect(), Qt::AlignCenter, text());
+}
+
+void TMarker::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    Q_EMIT pointerMoved();
+}
+
+void TMarker::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void TMarker::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+}
+
+void TMarker::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    Q_EMIT popupRequested(event->globalPos());
 }

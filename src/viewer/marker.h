@@ -14,15 +14,34 @@ public:
 
     // The looks of a marker: transparent shows only the number over the drawing.
     void setLook(bool transparent, const QColor& background, const QColor& font);
+    void setTransparent(bool transparent);
     bool transparent() const { return isTransparent; }
     QColor background() const { return back; }
     QColor fontColour() const { return fore; }
 
+    // The caption as a position number.
+    int position() const { return text().toInt(); }
+
+    static const QColor Green;
+    static const QColor Blue;
+    static const QColor Red;
+    static const QColor White;
+    static const QColor AssemblyBlue;
+
+Q_SIGNALS:
+    void pointerMoved();
+    void clicked();
+    void popupRequested(const QPoint& globalPos);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     bool isTransparent = true;
-    QColor back{0, 255, 0};
-    QColor fore{0, 0, 255};
+    QColor back = Green;
+    QColor fore = Blue;
 };

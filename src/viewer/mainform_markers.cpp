@@ -1,0 +1,201 @@
+// Pointing at and clicking the markers, the occurrences of a part, whole assemblies and
+// dragging the drawing.
+#include "app/mainform.h"
+
+#include "data/datamod.h"
+#include "data/sql.h"
+#include "viewer/image.h"
+#include "viewer/marker.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+
+namespace {
+
+void normalLook(TMarker* m) {
+    m->setLook(true, TMarker::Green, TMarker::Blue);
+}
+
+} // namespace
+
+void TmainForm::dimHover() {
+    TMarker* m = HoverLabel;
+    if (!m || m->text().isEmpty() || m == SelLabel || m->background() == TMarker::Red ||
+        SEPositions.contains(m->position()))
+        return;
+    normalLook(m);
+}
+
+void TmainForm::PosOnMouseMove(TMarker* marker) {
+    if (HoverLabel != marker) dimHover();
+    if (marker != HoverLabel || FromImage) marker->setTransparent(false);
+    FromImage = false;
+    HoverLabel = marker;
+}
+
+void TmainForm::mainImageMouseMove(int x, int y) {
+    FromImage = true;
+    dimHover();
+    if (Dragging) {
+        QScrollBar* h = ScrollBox->horizontalScrollBar();
+        QScrollBar* v = ScrollBox->verticalScrollBar();
+        h->setValue(h->value() + DragX - x);
+        v->setValue(v->value() + DragY - y);
+    }
+}
+
+void TmainForm::mainImageMouseDown(int x, int y) {
+    Dragging = true;
+    mainImage->setCursor(Qt::CrossCursor);
+    DragX = x;
+    DragY = y;
+}
+
+void TmainForm::mainImageMouseUp() {
+    Dragging = false;
+    mainImage->unsetCursor();
+}
+
+void TmainForm::PosOnClick(TMarker* marker) {
+    sbNextItem->setEnabled(false);
+    sbPredItem->setEnabled(false);
+    SelAll(SelMarker, true);
+    if (Markers[SelMarker]->text() == QLatin1String("0")) UnselectSE();
+    if (SelLabel && !SelLabel->text().isEmpty()) SelAll(SelLabel->Tag, true);
+
+    TQuery& part = dm->QPicPos;
+    part.setText({QStringLiteral("select * from Find where (modif=%1) and (Picture=%2) and "
+                                 "(Position=%3)")
+                      .arg(CurrentModif)
+                      .arg(CurrentPic)
+                      .arg(marker->position())});
+    part.open();
+    dm->QSTD.setText({QStringLiteral("select * from STD where (modif=%1) and (N_f=%2)")
+                          .arg(CurrentModif)
+                          .arg(Sql::quote(part.asString(QStringLiteral("N_f"))))});
+    dm->QSTD.open();
+    LabelVisible(true);
+
+    SelLabel = marker;
+    SelMarker = marker->Tag;
+    SelAll(SelMarker, false);
+}
+
+void TmainForm::PosOnContextPopup(TMarker* marker, const QPoint& globalPos) {
+    PosOnClick(marker);
+    pmImage->popup(globalPos);
+}
+
+void TmainForm::ComboBoxSEChange(int index) {
+    // The list of occurrences stays while the chosen one is shown.
+    RefillSE = false;
+    try {
+        TQuery& part = dm->QPicPos;
+        part.moveBy(index - SEIndex);
+        SEIndex = index;
+        CurrentPic = part.asInteger(QStringLiteral("Picture"));
+        SelAll(SelMarker, true);
+        if (Markers[SelMarker]->text() == QLatin1String("0")) UnselectSE();
+        TargetPos = part.asInteger(QStringLiteral("Position"));
+        SeekTarget = true;
+        LoadNewImage();
+        LabelVisible(true);
+    } catch (...) {
+        RefillSE = true;
+        throw;
+    }
+    SelAll(TargetMarker, false);
+    SelMarker = TargetMarker;
+    ComboBoxSE->setCurrentIndex(index);
+    ComboBoxSE->setToolTip(ComboBoxSE->currentText());
+}
+
+void TmainForm::allSE() {
+    TQuery& part = dm->QPicPos;
+    ComboBoxSE->clear();
+    for (part.first(); !part.eof(); part.next())
+        ComboBoxSE->addItem(part.asString(QStringLiteral("SE")));
+    ComboBoxSE->setCurrentIndex(0);
+    SEIndex = 0;
+    part.first();
+}
+
+void TmainForm::sbSelSEClick() {
+    const QString assembly = ComboBoxSE->currentText();
+    if (assembly.isEmpty() || assembly == QLatin1String(" ") || assembly == QLatin1String("_"))
+        return;
+    TQuery& part = dm->QPicPos;
+    part.setText({QStringLiteral("select * from Find where Picture=%1 and N=%2")
+                      .arg(CurrentPic)
+                      .arg(Sql::quote(assembly))});
+    part.open();
+    dm->QSTD.setText({QStringLiteral("select * from STD where N_f=%1")
+                          .arg(Sql::quote(part.asString(QStringLiteral("N_f"))))});
+    dm->QSTD.open();
+    LabelVisible(true);
+    SelAll(SelMarker, true);
+    if (Markers[SelMarker]->text() == QLatin1String("0")) UnselectSE();
+
+    const QString hint = part.asString(QStringLiteral("N")) + QLatin1Char(' ') +
+                         part.asString(QStringLiteral("Name"));
+    TMarker* found = nullptr;
+    for (int i = 0; i < MarkerCount && !found; ++i)
+        if (Markers[i]->toolTip() == hint) found = Markers[i];
+    if (!found) {
+        // The assembly has no number on this drawing: a hidden "0" marker stands for it.
+        if (MarkerCount == Markers.size()) NewPos();
+        found = Markers[MarkerCount];
+        found->hide();
+        found->setText(QStringLiteral("0"));
+        found->Tag = MarkerCount;
+        lbN->setText(assembly);
+        CurN = lbN->text();
+        CurName = lbName->text();
+        CurV = lbV->text();
+        ++MarkerCount;
+    }
+    SelLabel = found;
+    SelMarker = found->Tag;
+    SelAll(SelMarker, false);
+    SelectSE(assembly);
+}
+
+void TmainForm::SelectSE(const QString& root) {
+    // The members of an assembly highlighted before return to normal first.
+    UnselectSE();
+    QStringList stack{root};
+    // Each assembly is expanded once, so a cycle in the catalogue cannot keep this going.
+    QSet<QString> expanded;
+    TQuery& q = dm->StrQuery;
+    while (!stack.isEmpty()) {
+        const QString number = stack.takeLast();
+        if (expanded.contains(number)) continue;
+        expanded.insert(number);
+        q.setText(
+            {QStringLiteral("select * from Find"), QStringLiteral("where (Picture=%1) and (SE=%2)")
+                                                       .arg(CurrentPic)
+                                                       .arg(Sql::quote(number))});
+        q.open();
+        for (; !q.eof(); q.next()) {
+            const int position = q.asInteger(QStringLiteral("Position"));
+            if (position != 0)
+                SEPositions.insert(position);
+            else
+                stack.push_back(q.asString(QStringLiteral("N")));
+        }
+    }
+    q.close();
+    for (TMarker* m : Markers)
+        if (!m->isHidden() && SEPositions.contains(m->position()))
+            m->setLook(false, TMarker::AssemblyBlue, TMarker::White);
+}
+
+void TmainForm::UnselectSE() {
+    for (TMarker* m : Markers)
+        if (!m->isHidden() && SEPositions.contains(m->position())) normalLook(m);
+    SEPositions.clear();
+}

@@ -1,0 +1,131 @@
+// Enlarging and reducing the drawing, and stepping to the previous or next drawing across the
+// visible modifications.
+#include "app/mainform.h"
+
+#include "data/datamod.h"
+#include "data/textfmt.h"
+#include "viewer/fit.h"
+#include "viewer/image.h"
+#include "viewer/marker.h"
+
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace {
+
+int nearest(double x) {
+    return int(Fmt::nearest(x));
+}
+
+} // namespace
+
+void TmainForm::sbZoomPlusClick() {
+    // Read before anything changes, so a missing large bitmap leaves the view as it is.
+    const QImage large = mainImage->largeBitmap(bitmapPath(QStringLiteral("big")));
+    showScrollBars(true);
+    mainImage->move(0, 0);
+    CanZoomMinus = true;
+    mainImage->setPicture(large);
+    ++ZoomLevel;
+    const int width = BaseWidth * ZoomLevel;
+    mainImage->resize(width, nearest(double(large.height()) * width / large.width()));
+    coverImage();
+    if (ZoomLevel == 4) CanZoomPlus = false;
+    ScrollX = 2 * ScrollBox->horizontalScrollBar()->value();
+    ScrollY = 2 * ScrollBox->verticalScrollBar()->value();
+    RescaleMarkers();
+    sbEnabled();
+}
+
+void TmainForm::sbZoomMinusClick() {
+    const bool toFitted = ZoomLevel - 1 <= 1;
+    const QImage small = toFitted ? readBitmap(bitmapPath(QStringLiteral("small"))) : QImage();
+    CanZoomPlus = true;
+    --ZoomLevel;
+    if (!toFitted) {
+        mainImage->resize(BaseWidth * ZoomLevel, BaseHeight * ZoomLevel);
+    } else {
+        const QSize large = mainImage->picture().size();
+        mainImage->setPicture(small);
+        showScrollBars(false);
+        CanZoomMinus = false;
+        mainImage->setGeometry(
+            Fit::afterReduce(ScrollBox->size(), large, small.size(), QSize(BaseWidth, BaseHeight)));
+    }
+    coverImage();
+    ScrollX = nearest(ScrollBox->horizontalScrollBar()->value() / 2.0);
+    ScrollY = nearest(ScrollBox->verticalScrollBar()->value() / 2.0);
+    RescaleMarkers();
+    sbEnabled();
+}
+
+void TmainForm::sbZoomNormClick() {
+    // The reload itself returns the level and the zoom flags to the fitted size.
+    KeepInfo = true;
+    LoadNewImage();
+}
+
+void TmainForm::RescaleMarkers() {
+    QScrollBar* h = ScrollBox->horizontalScrollBar();
+    QScrollBar* v = ScrollBox->verticalScrollBar();
+    h->setValue(0);
+    v->setValue(0);
+    const QRect img = mainImage->geometry();
+    TQuery& q = dm->QPic;
+    int i = 0;
+    for (q.first(); !q.eof(); q.next(), ++i)
+        Markers[i]->move(
+            nearest(q.asFloat(QStringLiteral("Hor")) * img.width() / 100) + img.x() - 7,
+            nearest(q.asFloat(QStringLiteral("Ver")) * img.height() / 100) + img.y() - 7);
+    h->setValue(ScrollX);
+    v->setValue(ScrollY);
+}
+
+void TmainForm::sbNextClick() {
+    int pic = CurrentPic + 1;
+    int modif = CurrentModif;
+    if (pic > lastPicOf(modif)) {
+        do
+            ++modif;
+        while (modif <= ModPic.size() && !modifVisible(modif));
+        // The visible modifications may have changed since the flag was computed.
+        if (modif > ModPic.size()) {
+            CanNext = false;
+            sbEnabled();
+            return;
+        }
+        pic = 1;
+    }
+    LabelVisible(false);
+    CanZoomNorm = true;
+    CanZoomMinus = false;
+    CanZoomPlus = true;
+    CurrentPic = pic;
+    CurrentModif = modif;
+    sbEnabled();
+    LoadNewImage();
+}
+
+void TmainForm::sbPredClick() {
+    int pic = CurrentPic - 1;
+    int modif = CurrentModif;
+    if (pic <= 0) {
+        do
+            --modif;
+        while (modif >= 1 && !modifVisible(modif));
+        if (modif < 1) {
+            CanPred = false;
+            sbEnabled();
+            return;
+        }
+        pic = lastPicOf(modif);
+    }
+    LabelVisible(false);
+    CanZoomMinus = false;
+    CanZoomPlus = true;
+    CanNext = true;
+    CurrentPic = pic;
+    CurrentModif = modif;
+    sbEnabled();
+    LoadNewImage();
+}

@@ -37,6 +37,12 @@ void linkFile(const QString& from, const QString& to) {
         throw FileError(QStringLiteral("Не удалось записать файл %1").arg(to));
 }
 
+// A database file with the journal files SQLite may have left beside it.
+void removeDatabase(const QString& path) {
+    for (const char* suffix : {"", "-wal", "-shm"})
+        QFile::remove(path + QString::fromLatin1(suffix));
+}
+
 QString twoDigits(int v) {
     return v < 10 ? QStringLiteral("0%1").arg(v) : QString::number(v);
 }
@@ -173,7 +179,7 @@ Summary generate(const Options& o) {
     writer.layOut();
 
     const QString temporary = target + QStringLiteral(".part");
-    QFile::remove(temporary);
+    removeDatabase(temporary);
     try {
         writeDatabase(cat, temporary);
         writer.drawings();
@@ -183,7 +189,7 @@ Summary generate(const Options& o) {
         if (!QFile::rename(temporary, target))
             throw FileError(QStringLiteral("Не удалось записать файл %1").arg(target));
     } catch (...) {
-        QFile::remove(temporary);
+        removeDatabase(temporary);
         throw;
     }
 

@@ -61,17 +61,17 @@ void bolt(QPainter& p, bool screw) {
     dimensionH(p, 100, 330, 285, QStringLiteral("l"));
     dimensionH(p, 230, 330, 120, QStringLiteral("b"));
     dimensionH(p, screw ? 45 : 60, 100, 90, QStringLiteral("k"));
-    dimensionV(p, 360, 150, 210, QStringLiteral("d"));
+    dimensionV(p, 352, 150, 210, QStringLiteral("d"));
     p.drawLine(QPointF(100, 215), QPointF(100, 295));
     p.drawLine(QPointF(330, 215), QPointF(330, 295));
     if (screw) {
-        p.drawEllipse(QPointF(415, 180), 45, 45);
-        p.drawLine(QPointF(372, 180), QPointF(458, 180));
-        dimensionH(p, 370, 460, 250, QStringLiteral("D"));
+        p.drawEllipse(QPointF(425, 180), 45, 45);
+        p.drawLine(QPointF(382, 180), QPointF(468, 180));
+        dimensionH(p, 380, 470, 250, QStringLiteral("D"));
     } else {
-        p.drawPolygon(hexagon(QPointF(415, 180), 50));
-        threadEnd(p, QPointF(415, 180), 22);
-        dimensionH(p, 372, 458, 255, QStringLiteral("S"));
+        p.drawPolygon(hexagon(QPointF(425, 180), 50));
+        threadEnd(p, QPointF(425, 180), 22);
+        dimensionH(p, 382, 468, 255, QStringLiteral("S"));
     }
 }
 
@@ -144,7 +144,7 @@ void bearing(QPainter& p, bool rollers) {
     }
     axisH(p, 280, 410, 180);
     dimensionH(p, 300, 390, 60, QStringLiteral("B"));
-    dimensionV(p, 430, 80, 280, QStringLiteral("D"));
+    dimensionV(p, 440, 80, 280, QStringLiteral("D"));
     dimensionV(p, 280, 142, 218, QStringLiteral("d"));
 }
 

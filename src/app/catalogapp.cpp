@@ -1,5 +1,7 @@
 #include "app/catalogapp.h"
 
+#include "app/widgets.h"
+
 #include "data/dberror.h"
 #include "data/textfmt.h"
 #include "platform/errordisplay.h"
@@ -39,6 +41,12 @@ void CatalogApplication::setUpProcess() {
         QStringLiteral("Каталог деталей и сборочных единиц: Трактор М-315.04"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     Fmt::installLocale();
+    // The windows are laid out in pixels for an 8-point sans serif of Arial's widths; Liberation
+    // Sans has those widths, DejaVu Sans (on every machine) is wider but readable.
+    const QStringList sans = {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
+    QFont::insertSubstitutions(QStringLiteral("Arial"), sans);
+    QApplication::setFont(windowFont());
 }
 
 bool CatalogApplication::notify(QObject* receiver, QEvent* event) {

@@ -54,9 +54,14 @@ TmainForm::TmainForm(QWidget* parent) : QMainWindow(parent) {
     setFont(windowFont());
     NdsPercent = 20;
 
-    const QRect screen = QApplication::primaryScreen()->geometry();
-    // The window covers the screen and cannot be resized; it is shown maximised.
-    setFixedSize(screen.width() + 5, screen.height() - 25);
+    const QScreen* display = QApplication::primaryScreen();
+    const QRect screen = display->geometry();
+    // The window covers the screen's work area and cannot be resized; it is shown maximised.
+    // (The window manager draws the frame outside it, so nothing of the button column is lost
+    // beyond the screen's edge.)
+    const QRect work = display->availableGeometry();
+    setFixedSize(work.size());
+    move(work.topLeft());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(CatalogCaption);

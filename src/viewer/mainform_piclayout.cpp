@@ -95,8 +95,9 @@ void TmainForm::layoutPicPanel() {
     sgPrice->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgPrice->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sgPrice->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    sgPrice->setColumnWidth(0, sgPrice->viewport()->width() / 2);
-    sgPrice->setColumnWidth(1, sgPrice->viewport()->width() / 2);
+    // The grid has no frame: its client width is its width (the viewport is not sized yet).
+    sgPrice->setColumnWidth(0, sgPrice->width() / 2);
+    sgPrice->setColumnWidth(1, sgPrice->width() / 2);
     sgPrice->verticalHeader()->setDefaultSectionSize(sgPrice->height() / 4 - 1);
     QPalette pal = sgPrice->palette();
     pal.setColor(QPalette::Base, pal.color(QPalette::Window));

@@ -93,8 +93,7 @@ void TestShell::startsFullScreenWithTheTreeInFront() {
     auto forms = f.start();
     QVERIFY(forms);
     TmainForm& m = *mainForm;
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QCOMPARE(m.size(), QSize(screen.width() + 5, screen.height() - 25));
+    QCOMPARE(m.size(), QGuiApplication::primaryScreen()->availableGeometry().size());
     QCOMPARE(m.minimumSize(), m.maximumSize());
     QCOMPARE(m.windowTitle(), QString("Каталог деталей и сборочных единиц"));
     QVERIFY(!m.panelTree->isHidden());

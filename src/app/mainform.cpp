@@ -1,6 +1,7 @@
 #include "app/mainform.h"
 
 #include "app/about.h"
+#include "app/icons.h"
 #include "app/messbox.h"
 #include "app/widgets.h"
 #include "data/datamod.h"
@@ -15,7 +16,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -23,11 +23,9 @@ TmainForm* mainForm = nullptr;
 
 namespace {
 
-QAction* makeAction(QObject* parent, const QString& name, const QString& text,
-                    QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
+QAction* makeAction(QObject* parent, const QString& name, const QString& text) {
     auto* a = new QAction(text, parent);
     a->setObjectName(name);
-    if (icon != QStyle::SP_CustomBase) a->setIcon(QApplication::style()->standardIcon(icon));
     return a;
 }
 
@@ -101,34 +99,35 @@ void TmainForm::createToolBar() {
     ToolBar->setMovable(false);
     ToolBar->setFloatable(false);
     ToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
-    auto item = [this](const QString& name, const QString& hint, QStyle::StandardPixmap icon) {
-        QAction* a = makeAction(this, name, hint, icon);
+    auto item = [this](const QString& name, const QString& hint, ToolIcon icon) {
+        QAction* a = makeAction(this, name, hint);
+        a->setIcon(toolIcon(icon));
         a->setToolTip(hint);
         ToolBar->addAction(a);
         return a;
     };
-    sbNew = item("sbNew", "Создать", QStyle::SP_FileIcon);
-    sbOpen = item("sbOpen", "Открыть", QStyle::SP_DialogOpenButton);
-    sbSave = item("sbSave", "Сохранить", QStyle::SP_DialogSaveButton);
+    sbNew = item("sbNew", "Создать", ToolIcon::New);
+    sbOpen = item("sbOpen", "Открыть", ToolIcon::Open);
+    sbSave = item("sbSave", "Сохранить", ToolIcon::Save);
     ToolBar->addSeparator();
-    sbExcel = item("sbExcel", "Вставить в Excel", QStyle::SP_FileDialogDetailedView);
+    sbExcel = item("sbExcel", "Вставить в Excel", ToolIcon::Spreadsheet);
     ToolBar->addSeparator();
-    sbAdd = item("sbAdd", "Добавить новую деталь в корзину", QStyle::SP_FileDialogNewFolder);
-    sbChange = item("sbChange", "Изменить деталь в корзине", QStyle::SP_FileDialogContentsView);
-    sbDel = item("sbDel", "Удалить деталь из корзины", QStyle::SP_TrashIcon);
+    sbAdd = item("sbAdd", "Добавить новую деталь в корзину", ToolIcon::Add);
+    sbChange = item("sbChange", "Изменить деталь в корзине", ToolIcon::Change);
+    sbDel = item("sbDel", "Удалить деталь из корзины", ToolIcon::Delete);
     ToolBar->addSeparator();
-    sbDelHistory = item("sbDelHistory", "Удалить запись", QStyle::SP_DialogDiscardButton);
+    sbDelHistory = item("sbDelHistory", "Удалить запись", ToolIcon::DeleteRecord);
     sbDelAllHistory = item("sbDelAllHistory", "Очистить таблицу истории",
-                           QStyle::SP_DialogResetButton);
+                           ToolIcon::ClearHistory);
     ToolBar->addSeparator();
-    sbPrint = item("sbPrint", "Печать рисунка", QStyle::SP_DriveFDIcon);
+    sbPrint = item("sbPrint", "Печать рисунка", ToolIcon::Print);
     ToolBar->addSeparator();
-    sbZoomNorm = item("sbZoomNorm", "Исходный размер", QStyle::SP_TitleBarNormalButton);
-    sbZoomPlus = item("sbZoomPlus", "Увеличить", QStyle::SP_TitleBarMaxButton);
-    sbZoomMinus = item("sbZoomMinus", "Уменьшить", QStyle::SP_TitleBarMinButton);
+    sbZoomNorm = item("sbZoomNorm", "Исходный размер", ToolIcon::ZoomNorm);
+    sbZoomPlus = item("sbZoomPlus", "Увеличить", ToolIcon::ZoomPlus);
+    sbZoomMinus = item("sbZoomMinus", "Уменьшить", ToolIcon::ZoomMinus);
     ToolBar->addSeparator();
-    sbPred = item("sbPred", "Предыдущий рисунок", QStyle::SP_ArrowBack);
-    sbNext = item("sbNext", "Следущий рисунок", QStyle::SP_ArrowForward);
+    sbPred = item("sbPred", "Предыдущий рисунок", ToolIcon::Previous);
+    sbNext = item("sbNext", "Следущий рисунок", ToolIcon::Next);
 }
 
 void TmainForm::createMenus() {

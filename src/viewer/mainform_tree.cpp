@@ -84,6 +84,9 @@ void TmainForm::NewTree() {
     if (q.isEmpty()) return;
     q.next(); // the first row is never shown
 
+    // The nodes are built detached and handed to the tree at once, which is much cheaper for a
+    // catalogue of thousands of drawings than inserting them one by one.
+    QList<QTreeWidgetItem*> modNodes;
     QTreeWidgetItem* modNode = nullptr;
     QTreeWidgetItem* groupNode = nullptr;
     QString lastGroupName;
@@ -94,7 +97,7 @@ void TmainForm::NewTree() {
         const QString groupName = q.asString(QStringLiteral("GroupName"));
         if (!modNode || modName != modNode->text(0)) {
             modNode = addNode(modName, 1, 0, 0, ImageListTree);
-            Tree->addTopLevelItem(modNode);
+            modNodes << modNode;
             count = 1;
             groupNode = nullptr;
         }
@@ -110,6 +113,7 @@ void TmainForm::NewTree() {
         ++count;
     }
     q.close();
+    Tree->addTopLevelItems(modNodes);
 }
 
 void TmainForm::TreeClick(QTreeWidgetItem* node) {

@@ -79,7 +79,6 @@ void TmainForm::FindNew() {
         SEIndex = target;
         ComboBoxSE->setCurrentIndex(target);
     }
-    ComboBoxSE->setToolTip(ComboBoxSE->currentText());
 
     if (SeekTarget) {
         // The position has no place on the drawing: no marker of another part is taken for it.

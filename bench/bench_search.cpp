@@ -1,10 +1,13 @@
 // Times the search from "OK" to the filled result grid beside the same final statement run
-// directly on SQLite, and the basket's NewOrder on a 1 000-line basket.
+// directly on SQLite, one "След." step through each result (the next found part shown on its
+// drawing) beside its occurrence statement run directly, and the basket's NewOrder on a
+// 1 000-line basket.
 //
 //   bench_search <catalogue directory>
 //
 // A directory without base.mdb gets a generated catalogue of 100 000 parts with 300 000
-// occurrences first.
+// occurrences first. Drawing bitmaps the steps reach and the catalogue lacks are written into
+// its PIC/small (1200 x 850).
 #include "app/catalogapp.h"
 #include "app/dbgrid.h"
 #include "app/forms.h"
@@ -14,6 +17,7 @@
 #include "data/datamod.h"
 #include "data/dialect.h"
 #include "data/schema.h"
+#include "data/sql.h"
 #include "platform/modal.h"
 #include "search/find.h"
 #include "search/keyform.h"
@@ -22,7 +26,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QSqlDriver>
 #include <QSqlQuery>
@@ -37,6 +43,7 @@ namespace {
 constexpr int Parts = 100000;
 constexpr int OccurrencesPerPart = 3;
 constexpr int Runs = 7;
+constexpr int Steps = 15;
 
 const char* const Words[] = {"Втулка",    "Болт",      "Гайка",    "Шайба",     "Кольцо",
                              "Прокладка", "Шпилька",   "Штуцер",   "Крышка",    "Корпус",
@@ -167,6 +174,46 @@ double bare(const QString& sql, int* rows) {
     return median(times);
 }
 
+// The occurrences of the current found part under the search's conditions, as stepping
+// reads them.
+QString occurrenceStatement() {
+    const TQuery& found = DM->QFind;
+    return QStringLiteral("select %1 * from Find ").arg(Dialect::DistinctRow) + findForm->SQLstr +
+           QStringLiteral(" and N_f=") + Sql::quote(found.asString(QStringLiteral("N_f"))) +
+           QStringLiteral(" and modif=") + found.asString(QStringLiteral("modif"));
+}
+
+// Writes the small bitmap of the drawing each of the next rows is shown on, where missing.
+void ensureBitmaps(int rows) {
+    TQuery& found = DM->QFind;
+    TQuery occurrences(*DM->Database, QStringLiteral("benchOccurrences"));
+    QDir().mkpath(DM->PicDir + QStringLiteral("small"));
+    const int start = found.recNo() - 1;
+    for (int r = 0; r <= rows; ++r) {
+        found.moveTo((start + r) % found.recordCount());
+        occurrences.setText({occurrenceStatement()});
+        occurrences.open();
+        while (!occurrences.eof() && occurrences.asInteger(QStringLiteral("Picture")) <= 0)
+            occurrences.next();
+        if (occurrences.eof()) continue;
+        const QString path =
+            DM->PicDir + QStringLiteral("small/%1_%2.bmp")
+                             .arg(occurrences.asInteger(QStringLiteral("modif")))
+                             .arg(occurrences.asInteger(QStringLiteral("Picture")));
+        if (QFileInfo::exists(path)) continue;
+        QImage img(1200, 850, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        p.setPen(QPen(Qt::black, 2));
+        for (int i = 0; i < 40; ++i)
+            p.drawLine((i * 97) % 1200, (i * 61) % 850, 1200 - (i * 97) % 1200,
+                       850 - (i * 61) % 850);
+        p.end();
+        img.save(path, "BMP");
+    }
+    found.moveTo(start);
+}
+
 struct Case {
     const char* what;
     std::function<void(TfindForm&)> fill;
@@ -203,6 +250,14 @@ int main(int argc, char** argv) {
     };
     std::printf("%-24s %8s %10s %12s %12s %7s\n", "search", "rows", "OK..grid", "bare as run",
                 "bare as built", "ratio");
+    struct StepTime {
+        const char* what;
+        double step;
+        double statement;
+        double load;
+    };
+    std::vector<StepTime> steps;
+    int markers = 0;
     for (const Case& c : cases) {
         std::vector<double> times;
         for (int r = 0; r < Runs; ++r) {
@@ -227,7 +282,37 @@ int main(int argc, char** argv) {
         const double ui = median(times);
         std::printf("%-24s %8d %8.1fms %10.1fms %11.1fms %7.2f\n", c.what, DM->QFind.recordCount(),
                     ui, run, plain, ui / run);
+        if (DM->QFind.isEmpty()) continue;
+        // "След." with the drawing in front: the next found part loaded on its drawing.
+        ensureBitmaps(Steps);
+        main.pressPanelButton(main.sbPic);
+        std::vector<double> stepTimes;
+        std::vector<double> statementTimes;
+        std::vector<double> loadTimes;
+        for (int r = 0; r < Steps; ++r) {
+            QElapsedTimer t;
+            t.start();
+            main.sbNextItem->click();
+            main.panelPic->repaint();
+            QApplication::processEvents();
+            stepTimes.push_back(msSince(t));
+            int occurrences = 0;
+            statementTimes.push_back(
+                bare(Dialect::indexFriendly(DM->QPicPos.text()), &occurrences));
+            // The same drawing loaded again alone, as "Исходный размер" does.
+            t.start();
+            main.KeepInfo = true;
+            main.LoadNewImage();
+            loadTimes.push_back(msSince(t));
+            markers = std::max(markers, main.MarkerCount);
+        }
+        steps.push_back({c.what, median(stepTimes), median(statementTimes), median(loadTimes)});
     }
+    std::printf("\n%-24s %10s %12s %12s   (\"След.\", median of %d; drawings of up to %d "
+                "markers)\n",
+                "next found part after", "step", "occurrences", "load alone", Steps, markers);
+    for (const StepTime& st : steps)
+        std::printf("%-24s %8.1fms %10.2fms %10.1fms\n", st.what, st.step, st.statement, st.load);
 
     DM->Database->exec("delete from Order_");
     QSqlQuery ins(DM->Database->database());

@@ -321,6 +321,20 @@ public:
     TShape* sOrderAll;
     QProgressBar* gProgress;
 
+    // Shows the current row of QFind on its drawing: the part's occurrences under the last
+    // search's conditions in ComboBoxSE, the first one on a drawing loaded with its marker
+    // selected. A part on no drawing leaves the drawing panel as it is and says so.
+    void FindNew();
+    // "След." and "Пред.": the next or previous found part, round from the end to the start.
+    void sbNextItemClick();
+    void sbPredItemClick();
+    // A double click, or Enter released, in the result grid opens the current part's drawing.
+    void dbgFindDblClick();
+    void dbgFindKeyUp();
+    // The current part for the basket follows every move of QFind.
+    void QFindAfterScroll();
+    void connectFound();
+
     // ---- Standardized items ------------------------------------------------------------
     TDBGrid* dbgSTD;
     QScrollArea* ScrollBoxSTD;

@@ -133,7 +133,9 @@ void TmainForm::pressPanelButton(QToolButton* button) {
 }
 
 void TmainForm::sbPicClick() {
+    const bool fromTable = !panelTable->isHidden();
     if (!switchTo(Panel::Pic)) return;
+    if (fromTable && foundRows()) FindNew();
     if (partShown()) {
         CurN = lbN->text();
         CurName = lbName->text();

@@ -20,4 +20,5 @@ void TmainForm::sbFindClick() {
 void TmainForm::connectSearch() {
     ErrorDisplay::connect(sbFind, &QToolButton::clicked, this, [this] { sbFindClick(); });
     ErrorDisplay::connect(N6, &QAction::triggered, this, [this] { sbFindClick(); });
+    connectFound();
 }

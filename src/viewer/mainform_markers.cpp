@@ -91,11 +91,20 @@ void TmainForm::PosOnContextPopup(TMarker* marker, const QPoint& globalPos) {
 }
 
 void TmainForm::ComboBoxSEChange(int index) {
+    TQuery& part = dm->QPicPos;
+    part.moveBy(index - SEIndex);
+    // An occurrence on no drawing (Picture 0) cannot be shown: the drawing stays as it is.
+    if (part.asInteger(QStringLiteral("Picture")) <= 0) {
+        setStatus(QStringLiteral("Это вхождение детали %1 не показано ни на одном рисунке")
+                      .arg(part.asString(QStringLiteral("N"))),
+                  statusHint());
+        part.moveBy(SEIndex - index);
+        ComboBoxSE->setCurrentIndex(SEIndex);
+        return;
+    }
     // The list of occurrences stays while the chosen one is shown.
     RefillSE = false;
     try {
-        TQuery& part = dm->QPicPos;
-        part.moveBy(index - SEIndex);
         SEIndex = index;
         CurrentPic = part.asInteger(QStringLiteral("Picture"));
         SelAll(SelMarker, true);
@@ -108,8 +117,13 @@ void TmainForm::ComboBoxSEChange(int index) {
         RefillSE = true;
         throw;
     }
-    SelAll(TargetMarker, false);
-    SelMarker = TargetMarker;
+    if (SeekTarget) {
+        // The position has no place on the drawing: no marker of another part is taken for it.
+        SeekTarget = false;
+    } else {
+        SelAll(TargetMarker, false);
+        SelMarker = TargetMarker;
+    }
     ComboBoxSE->setCurrentIndex(index);
     ComboBoxSE->setToolTip(ComboBoxSE->currentText());
 }

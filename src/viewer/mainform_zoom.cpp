@@ -10,6 +10,7 @@
 
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QToolButton>
 
 namespace {
 
@@ -97,6 +98,9 @@ void TmainForm::sbNextClick() {
         pic = 1;
     }
     LabelVisible(false);
+    // Moving to another drawing ends stepping through the found parts.
+    sbNextItem->setEnabled(false);
+    sbPredItem->setEnabled(false);
     CanZoomNorm = true;
     CanZoomMinus = false;
     CanZoomPlus = true;
@@ -121,6 +125,9 @@ void TmainForm::sbPredClick() {
         pic = lastPicOf(modif);
     }
     LabelVisible(false);
+    // Moving to another drawing ends stepping through the found parts.
+    sbNextItem->setEnabled(false);
+    sbPredItem->setEnabled(false);
     CanZoomMinus = false;
     CanZoomPlus = true;
     CanNext = true;

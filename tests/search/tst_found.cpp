@@ -187,6 +187,11 @@ void TestFound::openingFromTheGrid() {
     QCOMPARE(shown(), QString("1/1 50-1002030"));
     QCOMPARE(looks(), QString("0:s 1:n 2:n 3:n 4:n 5:a"));
     QVERIFY(mainForm->sbZoomPlus->isEnabled());
+    // Going on to the next drawing ends stepping through the found parts.
+    mainForm->sbNext->trigger();
+    QCOMPARE(mainForm->CurrentPic, 2);
+    QVERIFY(!mainForm->sbNextItem->isEnabled());
+    QVERIFY(!mainForm->sbPredItem->isEnabled());
 
     // Back at the table: "Рисунок" shows its current row again, Enter released opens another.
     mainForm->pressPanelButton(mainForm->sbTable);
@@ -333,6 +338,15 @@ void TestFound::occurrencesOffTheDrawing() {
     QCOMPARE(occurrences(), QStringList({"50-1002010", "50-3501010"}));
     QCOMPARE(mainForm->ComboBoxSE->currentIndex(), 1);
     QCOMPARE(DM->QPicPos.asInteger("Picture"), 2);
+    // Choosing the occurrence on no drawing says so and leaves the drawing and the choice.
+    chooseOccurrence(0);
+    QVERIFY(script.unexpected.isEmpty());
+    QCOMPARE(shown(), QString("1/2 60-1"));
+    QCOMPARE(looks(), QString("1:n 3:s"));
+    QCOMPARE(mainForm->ComboBoxSE->currentIndex(), 1);
+    QCOMPARE(DM->QPicPos.asInteger("Picture"), 2);
+    QCOMPARE(mainForm->statusText(),
+             QString("Это вхождение детали 60-1 не показано ни на одном рисунке"));
 
     // A position without a place: the drawing and the part are shown, no marker is selected.
     next();

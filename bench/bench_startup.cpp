@@ -25,7 +25,8 @@ namespace {
 // Lets the window reach the screen and paints it once.
 void waitShown(QWidget& w) {
     w.show();
-    while (!w.windowHandle() || !w.windowHandle()->isExposed()) QCoreApplication::processEvents();
+    while (!w.windowHandle() || !w.windowHandle()->isExposed())
+        QCoreApplication::processEvents();
     w.repaint();
     QCoreApplication::processEvents();
 }
@@ -35,7 +36,8 @@ int child(int argc, char** argv, const QString& mode, const QString& dir) {
         QApplication app(argc, argv);
         QMainWindow w;
         auto* tree = new QTreeWidget;
-        for (int i = 0; i < 20; ++i) tree->addTopLevelItem(new QTreeWidgetItem({QString::number(i)}));
+        for (int i = 0; i < 20; ++i)
+            tree->addTopLevelItem(new QTreeWidgetItem({QString::number(i)}));
         w.setCentralWidget(tree);
         w.showMaximized();
         waitShown(w);

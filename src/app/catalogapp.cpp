@@ -22,8 +22,8 @@ protected:
         if (event->type() != QEvent::ToolTip || !watched->isWidgetType()) return false;
         auto* w = static_cast<QWidget*>(watched);
         if (w->toolTip().isEmpty()) return false;
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), w->toolTip(), w,
-                           QRect(), 1000000);
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), w->toolTip(), w, QRect(),
+                           1000000);
         return true;
     }
 };
@@ -36,7 +36,8 @@ CatalogApplication::CatalogApplication(int& argc, char** argv) : QApplication(ar
 }
 
 void CatalogApplication::setUpProcess() {
-    QApplication::setApplicationName(QStringLiteral("Каталог деталей и сборочных единиц: Трактор М-315.04"));
+    QApplication::setApplicationName(
+        QStringLiteral("Каталог деталей и сборочных единиц: Трактор М-315.04"));
     QApplication::setApplicationDisplayName(
         QStringLiteral("Каталог деталей и сборочных единиц: Трактор М-315.04"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));

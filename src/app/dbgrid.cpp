@@ -22,7 +22,8 @@ TDBGrid::TDBGrid(QWidget* parent, const QString& name) : QTableView(parent) {
     setCornerButtonEnabled(false);
     // The selection stays as visible when the grid loses the focus.
     QPalette p = palette();
-    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::Highlight,
+               p.color(QPalette::Active, QPalette::Highlight));
     p.setColor(QPalette::Inactive, QPalette::HighlightedText,
                p.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(p);
@@ -45,7 +46,8 @@ void TDBGrid::setColumns(const std::vector<GridColumn>& columns) {
         return;
     }
     model->setColumns(columns);
-    for (int i = 0; i < int(columns.size()); ++i) setColumnWidth(i, columns[size_t(i)].width);
+    for (int i = 0; i < int(columns.size()); ++i)
+        setColumnWidth(i, columns[size_t(i)].width);
     followQuery();
 }
 
@@ -81,7 +83,8 @@ QString TDBGrid::cellText(int row, int column) const {
 
 int TDBGrid::columnsWidth() const {
     int sum = 0;
-    for (const GridColumn& c : columns()) sum += c.width;
+    for (const GridColumn& c : columns())
+        sum += c.width;
     return sum;
 }
 

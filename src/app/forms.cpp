@@ -25,8 +25,9 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     });
 
     if (!QFileInfo::exists(QDir(workDir).absoluteFilePath(TDM::databaseFileName()))) {
-        messForm->ShowBox(QStringLiteral("Для корректной работы программы обратитесь к разработчикам"),
-                          CatalogCaption, TmessForm::kindOk);
+        messForm->ShowBox(
+            QStringLiteral("Для корректной работы программы обратитесь к разработчикам"),
+            CatalogCaption, TmessForm::kindOk);
         return nullptr;
     }
     try {

@@ -117,8 +117,7 @@ void TmainForm::createToolBar() {
     sbDel = item("sbDel", "Удалить деталь из корзины", ToolIcon::Delete);
     ToolBar->addSeparator();
     sbDelHistory = item("sbDelHistory", "Удалить запись", ToolIcon::DeleteRecord);
-    sbDelAllHistory = item("sbDelAllHistory", "Очистить таблицу истории",
-                           ToolIcon::ClearHistory);
+    sbDelAllHistory = item("sbDelAllHistory", "Очистить таблицу истории", ToolIcon::ClearHistory);
     ToolBar->addSeparator();
     sbPrint = item("sbPrint", "Печать рисунка", ToolIcon::Print);
     ToolBar->addSeparator();
@@ -254,7 +253,8 @@ void TmainForm::createPanels() {
     panelSTD = panel("panelSTD");
     panelOrder = panel("panelOrder");
     panelHistory = panel("panelHistory");
-    for (QWidget* p : {panelTable, panelTree, panelSTD, panelOrder, panelHistory}) p->hide();
+    for (QWidget* p : {panelTable, panelTree, panelSTD, panelOrder, panelHistory})
+        p->hide();
 }
 
 void TmainForm::connectShell() {

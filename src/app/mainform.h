@@ -302,7 +302,6 @@ private:
     int shownModif = 0; // modification of the drawing shown (LastPic is its number)
 
 public:
-
     // ---- Search ------------------------------------------------------------------------
     // The key form of a part number (blanks, brackets, commas, dashes, points and every x
     // dropped, a Latin capital I read as 1), in which numbers are compared.

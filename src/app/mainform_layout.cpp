@@ -102,9 +102,9 @@ void TmainForm::layoutTablePanel() {
     sbOrderAll->setFont(bold);
     sOrderAll = new TShape(panelTable, "sOrderAll");
     const int buttonTop = bottom(sBoxFind) + 1;
-    placeOnShape(sbOrderAll, sOrderAll,
-                 QRect(panelTable->width() - 1 - 290, buttonTop, 290,
-                       panelTable->height() - 1 - buttonTop));
+    placeOnShape(
+        sbOrderAll, sOrderAll,
+        QRect(panelTable->width() - 1 - 290, buttonTop, 290, panelTable->height() - 1 - buttonTop));
     showWithShape(sbOrderAll, sOrderAll, false);
 
     gProgress = makeGauge(panelTable, "gProgress");
@@ -215,9 +215,9 @@ void TmainForm::layoutOrderPanel() {
     sbPutToHistory = makeFlatButton(panelOrder, "sbPutToHistory", "Добавить заказ в историю");
     sPutToHistory = new TShape(panelOrder, "sPutToHistory");
     const int buttonTop = bottom(sBoxOrder) + 1;
-    placeOnShape(sbPutToHistory, sPutToHistory,
-                 QRect(panelOrder->width() - 1 - 290, buttonTop, 290,
-                       panelOrder->height() - 1 - buttonTop));
+    placeOnShape(
+        sbPutToHistory, sPutToHistory,
+        QRect(panelOrder->width() - 1 - 290, buttonTop, 290, panelOrder->height() - 1 - buttonTop));
 
     LabelNaidOrder = makeLabel(panelOrder, "LabelNaidOrder", "Всего в корзине:", true);
     LabelNaidOrder->move(30, bottom(sBoxOrder) + 2);
@@ -225,8 +225,8 @@ void TmainForm::layoutOrderPanel() {
     lbKOrder->move(right(LabelNaidOrder) + 2, LabelNaidOrder->y());
     gProgress2 = makeGauge(panelOrder, "gProgress2");
     const int gaugeLeft = right(lbKOrder) + 15;
-    gProgress2->setGeometry(gaugeLeft, LabelNaidOrder->y() - 2,
-                            sbPutToHistory->x() - 5 - gaugeLeft, LabelNaidOrder->height() + 4);
+    gProgress2->setGeometry(gaugeLeft, LabelNaidOrder->y() - 2, sbPutToHistory->x() - 5 - gaugeLeft,
+                            LabelNaidOrder->height() + 4);
 }
 
 void TmainForm::layoutHistoryPanel() {
@@ -261,8 +261,7 @@ void TmainForm::layoutHistoryPanel() {
     lbHistoryItogo = makeLabel(historyContent, "lbHistoryItogo", "ИТОГО", true);
     sbVertHistory = new QScrollBar(Qt::Vertical, panelHistory);
     sbVertHistory->setObjectName(QStringLiteral("sbVertHistory"));
-    sbVertHistory->setGeometry(right(sBoxHistory) - 1, boxTop + 21, 17,
-                               sBoxHistory->height() - 21);
+    sbVertHistory->setGeometry(right(sBoxHistory) - 1, boxTop + 21, 17, sBoxHistory->height() - 21);
     sbVertHistory->hide();
 }
 

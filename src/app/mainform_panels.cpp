@@ -8,8 +8,8 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QTreeWidget>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <utility>
 
 void TmainForm::sbEnabled() {
@@ -36,24 +36,36 @@ bool TmainForm::foundRows() const {
 
 QWidget* TmainForm::panelOf(Panel p) const {
     switch (p) {
-    case Panel::Pic: return panelPic;
-    case Panel::Table: return panelTable;
-    case Panel::STD: return panelSTD;
-    case Panel::Tree: return panelTree;
-    case Panel::Basket: return panelOrder;
-    case Panel::History: return panelHistory;
+    case Panel::Pic:
+        return panelPic;
+    case Panel::Table:
+        return panelTable;
+    case Panel::STD:
+        return panelSTD;
+    case Panel::Tree:
+        return panelTree;
+    case Panel::Basket:
+        return panelOrder;
+    case Panel::History:
+        return panelHistory;
     }
     return panelPic;
 }
 
 QAction* TmainForm::windowItemOf(Panel p) const {
     switch (p) {
-    case Panel::Pic: return WinPic;
-    case Panel::Table: return WinTable;
-    case Panel::STD: return WinSTD;
-    case Panel::Tree: return WinTree;
-    case Panel::Basket: return WinView;
-    case Panel::History: return WinHistory;
+    case Panel::Pic:
+        return WinPic;
+    case Panel::Table:
+        return WinTable;
+    case Panel::STD:
+        return WinSTD;
+    case Panel::Tree:
+        return WinTree;
+    case Panel::Basket:
+        return WinView;
+    case Panel::History:
+        return WinHistory;
     }
     return WinPic;
 }
@@ -61,14 +73,13 @@ QAction* TmainForm::windowItemOf(Panel p) const {
 bool TmainForm::switchTo(Panel target) {
     if (!panelOf(target)->isHidden()) return false;
     if (target == Panel::Pic) {
-        if (partShown())
-            setStatus(QStringLiteral("Примечание: ") + SavedRemark, SavedRemark);
+        if (partShown()) setStatus(QStringLiteral("Примечание: ") + SavedRemark, SavedRemark);
     } else {
         if (!statusText().isEmpty()) SavedRemark = statusHint();
         setStatus(QString(), QString());
     }
-    for (Panel p : {Panel::Pic, Panel::Table, Panel::STD, Panel::Tree, Panel::Basket,
-                    Panel::History}) {
+    for (Panel p :
+         {Panel::Pic, Panel::Table, Panel::STD, Panel::Tree, Panel::Basket, Panel::History}) {
         panelOf(p)->setVisible(p == target);
         windowItemOf(p)->setEnabled(p != target);
     }
@@ -116,7 +127,8 @@ void TmainForm::applyItemStates(Panel target) {
     case Panel::Basket:
     case Panel::History:
         sbPrint->setEnabled(false);
-        for (QToolButton* b : {sbOrder, sbNextItem, sbPredItem}) b->setEnabled(false);
+        for (QToolButton* b : {sbOrder, sbNextItem, sbPredItem})
+            b->setEnabled(false);
         miOrder->setEnabled(false);
         break;
     }

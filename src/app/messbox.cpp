@@ -60,14 +60,15 @@ void TmessForm::layoutFor(const QString& text, const QString& caption, int kind)
     lbMess->setText(shown);
     lbMess->adjustSize();
     lbMess->move(10, 10);
-    for (QPushButton* b : {bYes, bNo, bCancel, bOK}) b->hide();
+    for (QPushButton* b : {bYes, bNo, bCancel, bOK})
+        b->hide();
 
     const int labelBottom = lbMess->y() + lbMess->height();
     const int clientHeight = lbMess->height() + ButtonHeight + 30;
     // Outer width 400 for short texts; the frame's share is known once the box was shown.
     const int frameExtra = frameGeometry().width() - geometry().width();
-    int clientWidth = lbMess->width() + 20 < MinWidth ? MinWidth - frameExtra
-                                                        : lbMess->width() + 20;
+    int clientWidth =
+        lbMess->width() + 20 < MinWidth ? MinWidth - frameExtra : lbMess->width() + 20;
 
     // For kind 1 the hidden "Отмена" is placed after "Нет" all the same.
     const QList<QPushButton*> row =

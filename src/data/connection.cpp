@@ -66,7 +66,9 @@ void Connection::release() {
     QSqlDatabase::removeDatabase(name);
 }
 
-Connection::~Connection() { release(); }
+Connection::~Connection() {
+    release();
+}
 
 void Connection::exec(const QString& sql) {
     QSqlQuery q(db);
@@ -79,7 +81,8 @@ void Connection::exec(const QString& sql) {
 void Connection::execAll(const QStringList& statements) {
     if (!db.transaction()) throw DbError(db.lastError().text());
     try {
-        for (const QString& s : statements) exec(s);
+        for (const QString& s : statements)
+            exec(s);
     } catch (...) {
         db.rollback();
         throw;

@@ -21,7 +21,8 @@ void yieldMessages() {
     since.start();
     if (running) return;
     running = true;
-    while (since.elapsed() < 10) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    while (since.elapsed() < 10)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     running = false;
 }
 
@@ -31,11 +32,11 @@ std::unique_ptr<Connection> TDM::openCatalogue(const QString& workDir) {
     const QString path = QDir(workDir).absoluteFilePath(databaseFileName());
     if (!QFileInfo::exists(path)) throw FileError(QStringLiteral("Файл %1 не найден").arg(path));
     if (!Connection::isSqliteFile(path))
-        throw FileError(QStringLiteral(
-                            "Файл %1 не является базой данных каталога: программа работает с "
-                            "базой данных в формате SQLite, а этот файл имеет другой формат или "
-                            "повреждён.")
-                            .arg(path));
+        throw FileError(
+            QStringLiteral("Файл %1 не является базой данных каталога: программа работает с "
+                           "базой данных в формате SQLite, а этот файл имеет другой формат или "
+                           "повреждён.")
+                .arg(path));
     auto db = std::make_unique<Connection>(path);
     const QStringList missing = Schema::missingTables(*db);
     if (!missing.isEmpty())

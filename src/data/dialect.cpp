@@ -53,7 +53,8 @@ char32_t nextCodePoint(const unsigned char*& p) {
     } else {
         return c;
     }
-    for (int i = 0; i < extra && (*p & 0xC0) == 0x80; ++i) cp = (cp << 6) | (*p++ & 0x3F);
+    for (int i = 0; i < extra && (*p & 0xC0) == 0x80; ++i)
+        cp = (cp << 6) | (*p++ & 0x3F);
     return cp;
 }
 
@@ -97,7 +98,8 @@ bool match(const unsigned char* pat, const unsigned char* str, char32_t esc) {
         s = starS;
         p = starP;
     }
-    while (*p == '%') ++p;
+    while (*p == '%')
+        ++p;
     return *p == 0;
 }
 

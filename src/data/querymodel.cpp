@@ -20,7 +20,8 @@ void QueryModel::addColumn(const GridColumn& column) {
 void QueryModel::reset() {
     beginResetModel();
     fieldOfColumn.clear();
-    for (const GridColumn& c : cols) fieldOfColumn.push_back(q->fieldIndex(c.field));
+    for (const GridColumn& c : cols)
+        fieldOfColumn.push_back(q->fieldIndex(c.field));
     endResetModel();
 }
 

@@ -25,7 +25,8 @@ QStringList tables() {
         "create table Modif (modif smallint not null primary key, MODName varchar(50) not null,"
         " Visible boolean not null default True, PIC integer not null default 0)",
         "create table ModGroup (modif smallint not null, indexGr integer not null,"
-        " GroupN varchar(2) not null, GroupName varchar(100) not null, primary key (modif, indexGr))",
+        " GroupN varchar(2) not null, GroupName varchar(100) not null, primary key (modif, "
+        "indexGr))",
         "create table Drawing (modif smallint not null, Picture integer not null,"
         " indexGr integer not null, PicN integer not null, PicName varchar(255) not null,"
         " primary key (modif, Picture))",
@@ -34,7 +35,8 @@ QStringList tables() {
         "create table Detail (N_f varchar(50) not null, N varchar(50) not null, OKP varchar(20),"
         " Name varchar(255), V float, modif smallint not null)",
         "create table DataTab (N_f varchar(50) not null, SE_f varchar(50), SE varchar(50),"
-        " Picture integer, Position integer, Quantity integer, remN integer, modif smallint not null)",
+        " Picture integer, Position integer, Quantity integer, remN integer, modif smallint not "
+        "null)",
         "create table Rem (remN integer not null, Rem text, modif smallint not null)",
         "create table Price (ID_P varchar(255), Name_P varchar(255), Price float, PriceZ float)",
         "create table STD (N_f varchar(50), N varchar(50), Name varchar(255), V float,"
@@ -159,15 +161,16 @@ void createCatalogue(const QString& path) {
 
 QStringList missingTables(Connection& db) {
     static const QStringList required = {
-        "Modif",   "ModGroup",    "Drawing", "Place",    "Detail",     "DataTab", "Rem",
-        "Price",   "STD",         "stdrep",  "PriceFields", "Order_",  "OrderAll", "History",
-        "enterprise", "Reports",  "app",     "SSP",      "Find",       "forFind", "PicPos",
-        "PicGr",   "GrMOD"};
+        "Modif",    "ModGroup", "Drawing",    "Place",   "Detail",      "DataTab",
+        "Rem",      "Price",    "STD",        "stdrep",  "PriceFields", "Order_",
+        "OrderAll", "History",  "enterprise", "Reports", "app",         "SSP",
+        "Find",     "forFind",  "PicPos",     "PicGr",   "GrMOD"};
     QStringList present;
     QSqlQuery q(db.database());
     if (!q.exec(QStringLiteral("select name from sqlite_master where type in ('table','view')")))
         throw DbError(q.lastError().databaseText());
-    while (q.next()) present << q.value(0).toString().toLower();
+    while (q.next())
+        present << q.value(0).toString().toLower();
     QStringList missing;
     for (const QString& t : required)
         if (!present.contains(t.toLower())) missing << t;

@@ -43,7 +43,8 @@ QString TodayStr(const QDate& day) {
     };
     const int year = day.year();
     QString yearText = QString::number(year);
-    if (year < 100) yearText = (year >= 50 ? QStringLiteral("19") : QStringLiteral("20")) + twoDigits(year);
+    if (year < 100)
+        yearText = (year >= 50 ? QStringLiteral("19") : QStringLiteral("20")) + twoDigits(year);
     return twoDigits(day.day()) + QLatin1Char('.') + twoDigits(day.month()) + QLatin1Char('.') +
            yearText;
 }

@@ -61,12 +61,14 @@ void TQuery::open() {
     if (!q.exec(Dialect::indexFriendly(text()))) throw statementError(q);
     const QSqlRecord rec = q.record();
     QStringList cols;
-    for (int i = 0; i < rec.count(); ++i) cols << rec.fieldName(i);
+    for (int i = 0; i < rec.count(); ++i)
+        cols << rec.fieldName(i);
     std::vector<std::vector<QVariant>> data;
     const int n = int(cols.size());
     while (q.next()) {
         std::vector<QVariant> row(static_cast<size_t>(n));
-        for (int i = 0; i < n; ++i) row[size_t(i)] = q.value(i);
+        for (int i = 0; i < n; ++i)
+            row[size_t(i)] = q.value(i);
         data.push_back(std::move(row));
     }
     if (q.lastError().isValid()) throw statementError(q);
@@ -206,8 +208,8 @@ QString TQuery::displayText(const QString& field) const {
 void TQuery::addField(const TField& field) {
     for (const TField& f : declared)
         if (f.componentName.compare(field.componentName, Qt::CaseInsensitive) == 0)
-            throw DbError(QStringLiteral("Компонент с именем %1 уже существует")
-                              .arg(field.componentName));
+            throw DbError(
+                QStringLiteral("Компонент с именем %1 уже существует").arg(field.componentName));
     declared.push_back(field);
 }
 

@@ -24,8 +24,10 @@ template <typename Sender, typename Signal, typename Handler>
 QMetaObject::Connection connect(Sender* sender, Signal signal, QObject* context, Handler handler) {
     return QObject::connect(sender, signal, context, [h = std::move(handler)](auto&&... args) {
         guard([&] {
-            if constexpr (std::is_invocable_v<const Handler&, decltype(args)...>) h(args...);
-            else h();
+            if constexpr (std::is_invocable_v<const Handler&, decltype(args)...>)
+                h(args...);
+            else
+                h();
         });
     });
 }

@@ -36,9 +36,8 @@ ToptionForm::ToptionForm(QWidget* parent) : QDialog(parent) {
     fbCancel->setAutoDefault(false);
     FormCreate();
     ErrorDisplay::connect(fbCancel, &QPushButton::clicked, this, [this] { fbCancelClick(); });
-    ErrorDisplay::connect(clbMod, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-        clbModClickCheck(item);
-    });
+    ErrorDisplay::connect(clbMod, &QListWidget::itemChanged, this,
+                          [this](QListWidgetItem* item) { clbModClickCheck(item); });
 }
 
 void ToptionForm::FormCreate() {
@@ -105,7 +104,8 @@ void ToptionForm::clbModClickCheck(QListWidgetItem* item) {
     if (filling) return;
     const bool checked = item->checkState() == Qt::Checked;
     TQuery& q = DM->QMod;
-    q.setText({QStringLiteral("update Modif"), QStringLiteral("set Visible=") + Sql::boolean(checked),
+    q.setText({QStringLiteral("update Modif"),
+               QStringLiteral("set Visible=") + Sql::boolean(checked),
                QStringLiteral("where MODName=") + Sql::quote(item->text())});
     q.execSQL();
     rebuildModFilter();

@@ -67,7 +67,8 @@ void TestShell::fileThatIsNoCatalogueStopsWithAPlainMessage_data() {
     QTest::newRow("access file") << QByteArray("\0\1\0\0Standard Jet DB\0", 19) +
                                         QByteArray(4000, '\0');
     QByteArray junk(3000, '\0');
-    for (char& c : junk) c = char(QRandomGenerator::global()->bounded(256));
+    for (char& c : junk)
+        c = char(QRandomGenerator::global()->bounded(256));
     QTest::newRow("garbage") << junk;
     QTest::newRow("empty file") << QByteArray();
 }
@@ -152,10 +153,10 @@ void TestShell::panelSwitchShowsExactlyOnePanel() {
     auto forms = f.start();
     TmainForm& m = *mainForm;
     const QList<QPair<QToolButton*, QWidget*>> switches = {
-        {m.sbPic, m.panelPic},   {m.sbTable, m.panelTable}, {m.sbSTD, m.panelSTD},
+        {m.sbPic, m.panelPic},    {m.sbTable, m.panelTable},     {m.sbSTD, m.panelSTD},
         {m.sbView, m.panelOrder}, {m.sbHistory, m.panelHistory}, {m.sbTree, m.panelTree}};
-    const QList<QAction*> items = {m.WinPic, m.WinTable, m.WinSTD, m.WinView, m.WinHistory,
-                                   m.WinTree};
+    const QList<QAction*> items = {m.WinPic,  m.WinTable,   m.WinSTD,
+                                   m.WinView, m.WinHistory, m.WinTree};
     for (int i = 0; i < switches.size(); ++i) {
         QTest::mouseClick(switches[i].first, Qt::LeftButton);
         for (int j = 0; j < switches.size(); ++j) {
@@ -316,8 +317,7 @@ void TestShell::messageBoxLayout_data() {
     QTest::addColumn<int>("firstLeft");
     QTest::newRow("ok") << 0 << QStringList{"bOK"} << (400 - 75) / 2;
     QTest::newRow("yes no") << 1 << QStringList{"bYes", "bNo"} << (400 - 155) / 2;
-    QTest::newRow("yes no cancel") << 2 << QStringList{"bYes", "bNo", "bCancel"}
-                                   << (400 - 235) / 2;
+    QTest::newRow("yes no cancel") << 2 << QStringList{"bYes", "bNo", "bCancel"} << (400 - 235) / 2;
 }
 
 void TestShell::messageBoxLayout() {
@@ -374,8 +374,10 @@ void TestShell::messageBoxAnswers() {
     script.press("bYes"); // an earlier answer does not linger
     box.ShowBox("Первый вопрос?", "Каталог деталей и сборочных единиц", 1);
     QCOMPARE(box.Answer, 6);
-    if (press.isEmpty()) script.close();
-    else script.press(press);
+    if (press.isEmpty())
+        script.close();
+    else
+        script.press(press);
     box.ShowBox("Сохранить таблицу заказа?", "Каталог деталей и сборочных единиц", kind);
     QCOMPARE(box.Answer, answer);
     QVERIFY(box.isHidden());

@@ -44,10 +44,14 @@ private Q_SLOTS:
 void TestData::quoting_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("quoted");
-    QTest::newRow("plain") << "Втулка" << "'Втулка'";
-    QTest::newRow("apostrophe") << "Болт М'10" << "'Болт М''10'";
-    QTest::newRow("only apostrophes") << "''" << "''''''";
-    QTest::newRow("empty") << "" << "''";
+    QTest::newRow("plain") << "Втулка"
+                           << "'Втулка'";
+    QTest::newRow("apostrophe") << "Болт М'10"
+                                << "'Болт М''10'";
+    QTest::newRow("only apostrophes") << "''"
+                                      << "''''''";
+    QTest::newRow("empty") << ""
+                           << "''";
 }
 
 void TestData::quoting() {
@@ -71,29 +75,42 @@ void TestData::apostropheIsStoredAndFoundAsTyped() {
     f.exec("insert into Detail (N_f, N, Name, V, modif) values ('1', '1', " + Sql::quote(name) +
            ", 0, 0)");
     QCOMPARE(f.scalar("select Name from Detail where Name=" + Sql::quote(name)).toString(), name);
-    QCOMPARE(f.scalar("select count(*) from Detail where Name like " +
-                      Sql::quote("%м'10%")).toInt(),
-             1);
+    QCOMPARE(
+        f.scalar("select count(*) from Detail where Name like " + Sql::quote("%м'10%")).toInt(), 1);
 }
 
 void TestData::likeMatches_data() {
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("matches");
-    QTest::newRow("cyrillic case") << "%втулка%" << "ВТУЛКА РАСПОРНАЯ" << true;
-    QTest::newRow("cyrillic upper pattern") << "%ВТУЛКА%" << "втулка" << true;
-    QTest::newRow("latin case") << "ab%" << "ABC" << true;
-    QTest::newRow("whole value") << "втулка" << "втулка распорная" << false;
-    QTest::newRow("one character") << "50_2" << "5012" << true;
-    QTest::newRow("one cyrillic character") << "_З12" << "ИЗ12" << true;
-    QTest::newRow("underscore needs a character") << "50_" << "50" << false;
-    QTest::newRow("prefix") << "5012003%" << "50120031" << true;
-    QTest::newRow("prefix mismatch") << "5012004%" << "50120031" << false;
-    QTest::newRow("backtracking") << "%аб%аб" << "ааббабаб" << true;
-    QTest::newRow("empty pattern") << "" << "" << true;
-    QTest::newRow("empty pattern, text") << "" << "x" << false;
-    QTest::newRow("only percent") << "%" << "" << true;
-    QTest::newRow("yo differs from ye") << "ёж" << "еж" << false;
+    QTest::newRow("cyrillic case") << "%втулка%"
+                                   << "ВТУЛКА РАСПОРНАЯ" << true;
+    QTest::newRow("cyrillic upper pattern") << "%ВТУЛКА%"
+                                            << "втулка" << true;
+    QTest::newRow("latin case") << "ab%"
+                                << "ABC" << true;
+    QTest::newRow("whole value") << "втулка"
+                                 << "втулка распорная" << false;
+    QTest::newRow("one character") << "50_2"
+                                   << "5012" << true;
+    QTest::newRow("one cyrillic character") << "_З12"
+                                            << "ИЗ12" << true;
+    QTest::newRow("underscore needs a character") << "50_"
+                                                  << "50" << false;
+    QTest::newRow("prefix") << "5012003%"
+                            << "50120031" << true;
+    QTest::newRow("prefix mismatch") << "5012004%"
+                                     << "50120031" << false;
+    QTest::newRow("backtracking") << "%аб%аб"
+                                  << "ааббабаб" << true;
+    QTest::newRow("empty pattern") << ""
+                                   << "" << true;
+    QTest::newRow("empty pattern, text") << ""
+                                         << "x" << false;
+    QTest::newRow("only percent") << "%"
+                                  << "" << true;
+    QTest::newRow("yo differs from ye") << "ёж"
+                                        << "еж" << false;
 }
 
 void TestData::likeMatches() {
@@ -163,8 +180,8 @@ void TestData::picPosListsPlacesWithTheirParts() {
     QStringList seen;
     while (q.next())
         seen << q.value("Position").toString() + ":" + q.value("N").toString();
-    QCOMPARE(seen, QStringList({"0:50-1002030", "1:50-1002010", "2:50-1002015",
-                                "3:50.12.003-1", "4:50.12.003-1", "5:ИЗ-12.001"}));
+    QCOMPARE(seen, QStringList({"0:50-1002030", "1:50-1002010", "2:50-1002015", "3:50.12.003-1",
+                                "4:50.12.003-1", "5:ИЗ-12.001"}));
     QVERIFY(q.exec("select GroupN, GroupName, PicName, MODName from PicPos where Picture=1 and "
                    "modif=1"));
     QVERIFY(q.next());
@@ -284,7 +301,8 @@ void TestData::datesAreStoredAsIso() {
     QVERIFY_THROWS_EXCEPTION(CatalogError, Dialect::dateLiteral("31.02.2003"));
     CatalogFixture f(false);
     for (const char* d : {"05.03.2003", "28.02.2003", "01.04.2003"})
-        f.exec(QString("insert into History (N, Date_) values (1, %1)").arg(Dialect::dateLiteral(d)));
+        f.exec(
+            QString("insert into History (N, Date_) values (1, %1)").arg(Dialect::dateLiteral(d)));
     QSqlQuery q(f.db().database());
     q.prepare("select count(*) from History where Date_ between :DateF and :DateL");
     q.bindValue(":DateF", Dialect::isoDate("01.03.2003"));
@@ -308,7 +326,10 @@ void TestData::refusesFilesThatAreNoCatalogue() {
         QVERIFY(e.message().contains("не является базой данных каталога"));
     }
     QFile::remove(path);
-    { Connection empty(path, true); empty.exec("create table t (x)"); }
+    {
+        Connection empty(path, true);
+        empty.exec("create table t (x)");
+    }
     try {
         TDM dm(dir.path());
         QFAIL("a database without the catalogue's tables was opened");

@@ -64,8 +64,7 @@ void TestOption::checkingWritesAtOnce() {
     auto forms = f.start();
     toggle(2);
     QCOMPARE(f.scalar("select Visible from Modif where modif=3").toInt(), 1);
-    QCOMPARE(optionForm->ModFilter,
-             QString("((modif=0) OR (modif=1) OR (modif=2) OR (modif=3))"));
+    QCOMPARE(optionForm->ModFilter, QString("((modif=0) OR (modif=1) OR (modif=2) OR (modif=3))"));
     toggle(0);
     QCOMPARE(f.scalar("select Visible from Modif where modif=1").toInt(), 0);
     QCOMPARE(optionForm->ModFilter, QString("((modif=0) OR (modif=2) OR (modif=3))"));

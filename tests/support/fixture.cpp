@@ -38,7 +38,8 @@ CatalogFixture::CatalogFixture(bool standard) {
     Schema::createCatalogue(path);
     conn = std::make_unique<Connection>(path);
     QDir d(dir());
-    for (const char* sub : {"PIC/small", "PIC/big", "PIC/std"}) d.mkpath(QString::fromLatin1(sub));
+    for (const char* sub : {"PIC/small", "PIC/big", "PIC/std"})
+        d.mkpath(QString::fromLatin1(sub));
     if (standard) standardContent();
 }
 
@@ -94,8 +95,8 @@ void CatalogFixture::addOccurrence(int modif, const QString& n, const QString& s
                                    int position, int quantity, int remN) {
     exec(QStringLiteral("insert into DataTab (N_f, SE_f, SE, Picture, Position, Quantity, remN, "
                         "modif) values (%1, %2, %3, %4, %5, %6, %7, %8)")
-             .arg(Sql::quote(keyForm(n)), Sql::quote(se.trimmed().isEmpty() ? QStringLiteral(" ")
-                                                                            : keyForm(se)),
+             .arg(Sql::quote(keyForm(n)),
+                  Sql::quote(se.trimmed().isEmpty() ? QStringLiteral(" ") : keyForm(se)),
                   Sql::quote(se.isEmpty() ? QStringLiteral(" ") : se))
              .arg(picture)
              .arg(position)

@@ -47,12 +47,6 @@ QDateEdit* makeDatePicker(QWidget* parent, const QString& name) {
     return d;
 }
 
-QComboBox* makeBox(QWidget* parent, const QString& name) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
-    return c;
-}
-
 QProgressBar* makeGauge(QWidget* parent, const QString& name) {
     auto* g = new QProgressBar(parent);
     g->setObjectName(name);
@@ -178,8 +172,8 @@ void TmainForm::layoutSTDPanel() {
 void TmainForm::layoutOrderPanel() {
     LabelOrSupplier = makeLabel(panelOrder, "LabelOrSupplier", "Поставщик");
     LabelOrBuyer = makeLabel(panelOrder, "LabelOrBuyer", "Покупатель");
-    cbOrSupplier = makeBox(panelOrder, "cbOrSupplier");
-    cbOrBuyer = makeBox(panelOrder, "cbOrBuyer");
+    cbOrSupplier = makeNamed<QComboBox>(panelOrder, "cbOrSupplier");
+    cbOrBuyer = makeNamed<QComboBox>(panelOrder, "cbOrBuyer");
     const int boxLeft = 5 + LabelOrSupplier->width() + 3;
     enterpriseRow(LabelOrSupplier, cbOrSupplier, 2, boxLeft);
     enterpriseRow(LabelOrBuyer, cbOrBuyer, bottom(cbOrSupplier) + 2, boxLeft);
@@ -232,8 +226,8 @@ void TmainForm::layoutOrderPanel() {
 void TmainForm::layoutHistoryPanel() {
     LabelSupplier = makeLabel(panelHistory, "LabelSupplier", "Поставщик");
     LabelBuyer = makeLabel(panelHistory, "LabelBuyer", "Покупатель");
-    cbSupplier = makeBox(panelHistory, "cbSupplier");
-    cbBuyer = makeBox(panelHistory, "cbBuyer");
+    cbSupplier = makeNamed<QComboBox>(panelHistory, "cbSupplier");
+    cbBuyer = makeNamed<QComboBox>(panelHistory, "cbBuyer");
     const int boxLeft = 5 + LabelSupplier->width() + 3;
     enterpriseRow(LabelSupplier, cbSupplier, 2, boxLeft);
     enterpriseRow(LabelBuyer, cbBuyer, bottom(cbSupplier) + 2, boxLeft);

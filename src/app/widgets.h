@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QToolButton>
 #include <QWidget>
+#include <utility>
 
 class QLabel;
 
@@ -16,6 +17,15 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+// A child widget of the given kind with its object name (the name the program and the tests
+// find it by); args go before the parent in its constructor.
+template <typename W, typename... Args>
+W* makeNamed(QWidget* parent, const QString& name, Args&&... args) {
+    auto* w = new W(std::forward<Args>(args)..., parent);
+    w->setObjectName(name);
+    return w;
+}
 
 // A flat button (no face of its own) with its caption and hint.
 QToolButton* makeFlatButton(QWidget* parent, const QString& name, const QString& caption,

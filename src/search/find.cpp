@@ -30,18 +30,6 @@ constexpr int RowGap = 10;
 constexpr int InputLeft = 120;
 constexpr int InputHeight = 20;
 
-QLineEdit* makeEdit(QWidget* parent, const QString& name) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    return e;
-}
-
-QComboBox* makeList(QWidget* parent, const QString& name) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
-    return c;
-}
-
 QCheckBox* makeCheck(QWidget* parent, const QString& name) {
     auto* c = new QCheckBox(parent);
     c->setObjectName(name);
@@ -88,11 +76,11 @@ TfindForm::TfindForm(QWidget* parent) : QDialog(parent) {
     LabelMOD = makeLabel(this, "LabelMOD", "Модификация");
     LabelGroup = makeLabel(this, "LabelGroup", "Группа");
     LabelSTD = makeLabel(this, "LabelSTD", "Стандартизованные");
-    findEditN = makeEdit(this, "findEditN");
-    findEditSE = makeEdit(this, "findEditSE");
-    findEditName = makeEdit(this, "findEditName");
-    findComboBoxMOD = makeList(this, "findComboBoxMOD");
-    findComboBox = makeList(this, "findComboBox");
+    findEditN = makeNamed<QLineEdit>(this, "findEditN");
+    findEditSE = makeNamed<QLineEdit>(this, "findEditSE");
+    findEditName = makeNamed<QLineEdit>(this, "findEditName");
+    findComboBoxMOD = makeNamed<QComboBox>(this, "findComboBoxMOD");
+    findComboBox = makeNamed<QComboBox>(this, "findComboBox");
     sN = new TShape(this, "sN");
     sbN = makeFlatButton(this, "sbN", "...");
     sSE = new TShape(this, "sSE");

@@ -23,14 +23,6 @@ namespace {
 
 const QColor GridBackground(255, 255, 231);
 
-int right(const QWidget* w) {
-    return w->x() + w->width();
-}
-
-int bottom(const QWidget* w) {
-    return w->y() + w->height();
-}
-
 QScrollArea* makeScrollBox(QWidget* parent, const QString& name) {
     auto* box = new QScrollArea(parent);
     box->setObjectName(name);

@@ -27,6 +27,14 @@ W* makeNamed(QWidget* parent, const QString& name, Args&&... args) {
     return w;
 }
 
+// A control's right edge (left + width) and bottom (top + height), as the layouts measure.
+inline int right(const QWidget* w) {
+    return w->x() + w->width();
+}
+inline int bottom(const QWidget* w) {
+    return w->y() + w->height();
+}
+
 // A flat button (no face of its own) with its caption and hint.
 QToolButton* makeFlatButton(QWidget* parent, const QString& name, const QString& caption,
                             const QString& hint = QString());

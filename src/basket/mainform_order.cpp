@@ -22,26 +22,7 @@ namespace {
 const QString PlantPrice = QStringLiteral("Цена ЮЛЗ");
 const QColor PlantPriceBackground(192, 220, 192);
 
-struct PriceColumn {
-    QString field;
-    QString name;
-    bool visible;
-};
-
-// The price columns in table order, which every list built from them follows.
-std::vector<PriceColumn> priceColumns(TDM& dm) {
-    TQuery& q = dm.QPriceFields;
-    q.clear();
-    q.add(QStringLiteral("select * from PriceFields"));
-    q.open();
-    std::vector<PriceColumn> columns;
-    for (; !q.eof(); q.next())
-        columns.push_back({q.asString(QStringLiteral("FieldName")),
-                           q.asString(QStringLiteral("Name")),
-                           q.asBoolean(QStringLiteral("Visible"))});
-    q.close();
-    return columns;
-}
+using PriceColumn = TDM::PriceColumn;
 
 // A grid's width for its columns plus the room its scrolling leaves.
 void fitWidth(TDBGrid* grid, int extra) {
@@ -115,7 +96,7 @@ void TmainForm::NewDBGrid() {
                                        {"V", "Вес", 100, {}}};
     std::vector<GridColumn> historyTotals = totals;
 
-    for (const PriceColumn& p : priceColumns(*dm)) {
+    for (const PriceColumn& p : dm->priceColumns()) {
         if (!p.visible) continue;
         const QColor back = p.name == PlantPrice ? PlantPriceBackground : QColor();
         const QString nds = p.field + QStringLiteral("NDS");
@@ -156,7 +137,7 @@ void TmainForm::NewOrder() {
     TQuery& q = dm->QOrder;
     q.close();
     QString select = QStringLiteral("SELECT *");
-    for (const PriceColumn& p : priceColumns(*dm))
+    for (const PriceColumn& p : dm->priceColumns())
         select += QStringLiteral(",([%1]*(100+%2)/100) AS %1NDS").arg(p.field).arg(NdsPercent);
     q.clear();
     q.add(select);
@@ -190,7 +171,7 @@ void TmainForm::QOrderAfterOpen() {
         }
     }
     QString sums = QStringLiteral("SELECT Sum([V]*[K]) AS OB_VES");
-    for (const PriceColumn& p : priceColumns(*dm))
+    for (const PriceColumn& p : dm->priceColumns())
         sums += QStringLiteral(", Sum([%1]*[K]) AS OB_%1, Sum([%1]*(100+%2)*[K]/100) AS OB_%1NDS")
                     .arg(p.field)
                     .arg(NdsPercent);

@@ -109,6 +109,19 @@ std::vector<std::pair<TQuery*, TField>> priceBlock(TDM& dm, const QString& f) {
 
 } // namespace
 
+std::vector<TDM::PriceColumn> TDM::priceColumns() {
+    TQuery& q = QPriceFields;
+    q.setText({QStringLiteral("select * from PriceFields")});
+    q.open();
+    std::vector<PriceColumn> columns;
+    for (; !q.eof(); q.next())
+        columns.push_back({q.asString(QStringLiteral("FieldName")),
+                           q.asString(QStringLiteral("Name")),
+                           q.asBoolean(QStringLiteral("Visible"))});
+    q.close();
+    return columns;
+}
+
 void TDM::NewField(const QString& F) {
     for (const auto& [query, field] : priceBlock(*this, F)) {
         query->addField(field);

@@ -55,6 +55,16 @@ public:
     QString PicDir;   // AppDir + "PIC/"
     QString HelpFile; // AppDir + "catalog.html"
 
+    // A price column: a row of PriceFields.
+    struct PriceColumn {
+        QString field; // FieldName: the float column in Price, Order_, OrderAll, History
+        QString name;  // the display name
+        bool visible;
+    };
+    // The price columns in table order ("select * from PriceFields", no sort), which every
+    // list built from them follows. Read through QPriceFields.
+    std::vector<PriceColumn> priceColumns();
+
     // One declared display field of a price column: the query that owns it and its name.
     struct PriceDisplayField {
         TQuery* query;

@@ -74,14 +74,10 @@ void ToptionForm::FormCreate() {
     findForm->findComboBoxMODChange();
     findForm->findComboBox->setCurrentIndex(0);
 
-    TQuery& prices = DM->QPriceFields;
-    prices.clear();
-    prices.add(QStringLiteral("select * from PriceFields"));
-    prices.open();
+    const auto prices = DM->priceColumns();
     DM->QOrderAll.close();
-    for (; !prices.eof(); prices.next())
-        DM->NewField(prices.asString(QStringLiteral("FieldName")));
-    prices.close();
+    for (const TDM::PriceColumn& p : prices)
+        DM->NewField(p.field);
 
     pcOption->setGeometry(0, 0, 400, 300);
     const QRect page = pcOption->widget(0)->rect();

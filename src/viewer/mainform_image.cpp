@@ -258,33 +258,27 @@ void TmainForm::LabelVisible(bool show) {
     ComboBoxSE->setToolTip(ComboBoxSE->currentText());
 
     // Two rows per visible price column: without and with VAT.
-    TQuery& fields = dm->QPriceFields;
-    fields.setText({QStringLiteral("select * from PriceFields")});
-    fields.open();
     sgPrice->clearContents();
     sgPrice->setRowCount(1);
     int row = 0;
-    for (; !fields.eof(); fields.next()) {
-        if (!fields.asBoolean(QStringLiteral("Visible"))) continue;
-        const QString name = fields.asString(QStringLiteral("Name"));
-        const QString fieldName = fields.asString(QStringLiteral("FieldName"));
-        const QString value = part.asString(fieldName);
+    for (const TDM::PriceColumn& p : dm->priceColumns()) {
+        if (!p.visible) continue;
+        const QString value = part.asString(p.field);
         QString plain = QStringLiteral("не указана");
         QString withVat = plain;
         if (!value.isEmpty() && value != QLatin1String("0")) {
-            const double price = part.asFloat(fieldName);
+            const double price = part.asFloat(p.field);
             plain = value + QStringLiteral(" руб./шт.");
             withVat = Fmt::floatToStr(Fmt::nearest(price * (NdsPercent + 100)) / 100) +
                       QStringLiteral(" руб./шт.");
         }
         sgPrice->setRowCount(row + 2);
-        setCell(sgPrice, row, 0, name);
+        setCell(sgPrice, row, 0, p.name);
         setCell(sgPrice, row, 1, plain);
-        setCell(sgPrice, row + 1, 0, name + QStringLiteral(" с НДС"));
+        setCell(sgPrice, row + 1, 0, p.name + QStringLiteral(" с НДС"));
         setCell(sgPrice, row + 1, 1, withVat);
         row += 2;
     }
-    fields.close();
 
     CurN = lbN->text();
     CurName = lbName->text();

@@ -18,10 +18,6 @@
 
 namespace {
 
-int right(const QWidget* w) {
-    return w->x() + w->width();
-}
-
 QLabel* valueLabel(QWidget* parent, const QString& name, const QRect& bounds) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);

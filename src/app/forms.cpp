@@ -2,6 +2,7 @@
 
 #include "app/about.h"
 #include "app/catalogapp.h"
+#include "app/commandline.h"
 #include "app/mainform.h"
 #include "app/messbox.h"
 #include "data/datamod.h"
@@ -78,8 +79,10 @@ Forms::~Forms() {
 int runCatalog(int argc, char** argv) {
     CatalogApplication app(argc, argv);
     std::unique_ptr<Forms> forms;
-    ErrorDisplay::guard([&] { forms = Forms::create(QDir::currentPath()); });
-    if (!forms) return 1;
+    int status = 1;
+    ErrorDisplay::guard(
+        [&] { forms = startCatalog(app.arguments(), StartPlaces::standard(), status); });
+    if (!forms) return status;
     forms->main().showMaximized();
     return app.exec();
 }

@@ -77,26 +77,41 @@ QString copyDemo(const QString& demoDir, const QString& copy) {
         .arg(QDir::toNativeSeparators(demoDir), QDir::toNativeSeparators(copy));
 }
 
-// With no catalogue at the default place: asks whether to open the demo and returns its
-// directory (the user's copy), or "" when the user declines or the copy fails.
-QString offerDemo(const StartPlaces& places) {
-    const QString copy = QDir(places.userDataDir).filePath(QStringLiteral("demo"));
-    const bool copied = hasCatalogue(copy);
-    TmessForm box;
-    box.ShowBox(QStringLiteral("В папке «%1» нет каталога (файла base.mdb).\r\n\r\n%2")
-                    .arg(QDir::toNativeSeparators(places.workDir),
-                         copied ? QStringLiteral("Открыть демонстрационный каталог из папки «%1»?")
-                                      .arg(QDir::toNativeSeparators(copy))
-                                : QStringLiteral("Открыть демонстрационный каталог? Он будет "
-                                                 "скопирован в папку «%1».")
-                                      .arg(QDir::toNativeSeparators(copy))),
-                CatalogCaption, TmessForm::kindYesNo);
-    if (box.Answer != TmessForm::mrYes) return QString();
-    if (copied) return copy;
+QString demoCopyDir(const StartPlaces& places) {
+    return QDir(places.userDataDir).filePath(QStringLiteral("demo"));
+}
+
+// The user's copy of the demo, made when there is none yet; "" when the copy fails (said in
+// the message box).
+QString userDemo(const StartPlaces& places, TmessForm& box) {
+    const QString copy = demoCopyDir(places);
+    if (hasCatalogue(copy)) return copy;
     const QString error = copyDemo(places.demoDir, copy);
     if (error.isEmpty()) return copy;
     box.ShowBox(error, CatalogCaption, TmessForm::kindOk);
     return QString();
+}
+
+// With no catalogue at the default place: asks whether to open the demo and returns its
+// directory (the user's copy), or "" when the user declines or the copy fails.
+QString offerDemo(const StartPlaces& places) {
+    const QString copy = QDir::toNativeSeparators(demoCopyDir(places));
+    TmessForm box;
+    box.ShowBox(
+        QStringLiteral("В папке «%1» нет каталога (файла base.mdb).\r\n\r\n%2")
+            .arg(QDir::toNativeSeparators(places.workDir),
+                 hasCatalogue(copy)
+                     ? QStringLiteral("Открыть демонстрационный каталог из папки «%1»?").arg(copy)
+                     : QStringLiteral("Открыть демонстрационный каталог? Он будет "
+                                      "скопирован в папку «%1».")
+                           .arg(copy)),
+        CatalogCaption, TmessForm::kindYesNo);
+    return box.Answer == TmessForm::mrYes ? userDemo(places, box) : QString();
+}
+
+bool isInstalledDemo(const QString& dir, const StartPlaces& places) {
+    return !places.demoDir.isEmpty() &&
+           QFileInfo(dir).canonicalFilePath() == QFileInfo(places.demoDir).canonicalFilePath();
 }
 
 } // namespace
@@ -135,6 +150,19 @@ CommandLine parseCommandLine(const QStringList& arguments, bool russian) {
     return c;
 }
 
+bool answerBeforeStart(int argc, char** argv, int& status) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // Anything else waits for the application, which takes Qt's own options out first.
+    const CommandLine c =
+        parseCommandLine(arguments, QLocale::system().language() == QLocale::Russian);
+    if (c.action != CommandLine::Print) return false;
+    QTextStream(stdout) << c.text;
+    status = 0;
+    return true;
+}
+
 StartPlaces StartPlaces::standard() {
     StartPlaces p;
     p.workDir = QDir::currentPath();
@@ -170,6 +198,11 @@ std::unique_ptr<Forms> startCatalog(const QStringList& arguments, const StartPla
                       : QDir::cleanPath(QDir(places.workDir).absoluteFilePath(c.directory));
     if (c.directory.isEmpty() && !hasCatalogue(dir) && !places.demoDir.isEmpty()) {
         dir = offerDemo(places);
+        if (dir.isEmpty()) return nullptr;
+    } else if (isInstalledDemo(dir, places)) {
+        // The installed demo is never written: asked for by its place, the user's copy opens.
+        TmessForm box;
+        dir = userDemo(places, box);
         if (dir.isEmpty()) return nullptr;
     }
     // A missing or wrong directory has no base.mdb: the windows say so and stop.

@@ -17,6 +17,10 @@ struct CommandLine {
 // Texts in Russian when russian, else in English.
 CommandLine parseCommandLine(const QStringList& arguments, bool russian);
 
+// Answers --help and --version before the application object exists, so that they work
+// without a display. True when answered, with the exit status in status.
+bool answerBeforeStart(int argc, char** argv, int& status);
+
 // Where a start looks for its catalogue, and the language of its command-line texts.
 struct StartPlaces {
     QString workDir;     // the default catalogue directory

@@ -77,9 +77,10 @@ Forms::~Forms() {
 }
 
 int runCatalog(int argc, char** argv) {
+    int status = 1;
+    if (answerBeforeStart(argc, argv, status)) return status;
     CatalogApplication app(argc, argv);
     std::unique_ptr<Forms> forms;
-    int status = 1;
     ErrorDisplay::guard(
         [&] { forms = startCatalog(app.arguments(), StartPlaces::standard(), status); });
     if (!forms) return status;

@@ -46,6 +46,7 @@ private Q_SLOTS:
     void catalogueInTheWorkingDirectoryIsOpenedWithoutAsking();
     void demoAcceptedIsCopiedOnceAndOpened();
     void demoDeclinedStops();
+    void installedDemoGivenOpensTheUsersCopy();
     void demoThatCannotBeCopiedSaysWhere();
     void installedDemoIsFoundInTheDataDirectories();
 
@@ -251,6 +252,22 @@ void TestStartup::demoDeclinedStops() {
     QVERIFY(!startCatalog({"catalog"}, {work.path(), QString(), data.path(), true}, status));
     QCOMPARE(status, 1);
     QCOMPARE(plain.messages, QStringList{MissingText});
+}
+
+void TestStartup::installedDemoGivenOpensTheUsersCopy() {
+    CatalogFixture demo;
+    const auto before = treeDigest(demo.dir());
+    QTemporaryDir data;
+    ModalScript script;
+    int status = -1;
+    auto forms = startCatalog({"catalog", demo.dir() + "/PIC/.."},
+                              {work.path(), demo.dir(), data.path(), true}, status);
+    QVERIFY(forms);
+    QCOMPARE(status, 0);
+    QCOMPARE(DM->AppDir, data.path() + "/demo/");
+    QVERIFY(script.captions.isEmpty());
+    forms.reset();
+    QCOMPARE(treeDigest(demo.dir()), before);
 }
 
 void TestStartup::demoThatCannotBeCopiedSaysWhere() {

@@ -63,13 +63,14 @@ foreach(line "Exec=catalog\n" "Icon=${APP_ID}\n" "Categories=Office;\n" "Name=К
     endif()
 endforeach()
 
-# The installed program answers its command line in the locale's language.
+# The installed program answers its command line in the locale's language, without a display.
 foreach(case "C;--version;catalog ${VERSION}\n" "C;--help;Usage: catalog [CATALOGUE_DIR]"
         "ru_RU.UTF-8;--help;Использование: catalog [ПАПКА_КАТАЛОГА]")
     list(GET case 0 locale)
     list(GET case 1 option)
     list(GET case 2 want)
-    execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=${locale} LANG=${locale}
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+                            --unset=QT_QPA_PLATFORM LC_ALL=${locale} LANG=${locale}
                             ${PREFIX}/bin/catalog ${option}
         RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
     string(FIND "${out}" "${want}" at)

@@ -39,7 +39,7 @@ void CatalogApplication::setUpProcess() {
         QStringLiteral("Каталог деталей и сборочных единиц: Трактор М-315.04"));
     QApplication::setApplicationDisplayName(
         QStringLiteral("Каталог деталей и сборочных единиц: Трактор М-315.04"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QStringLiteral(CATALOG_VERSION));
     Fmt::installLocale();
     // The windows are laid out in pixels for an 8-point sans serif of Arial's widths; Liberation
     // Sans has those widths, DejaVu Sans (on every machine) is wider but readable.

@@ -2,6 +2,7 @@
 
 #include "app/about.h"
 #include "app/catalogapp.h"
+#include "app/commandline.h"
 #include "app/mainform.h"
 #include "app/messbox.h"
 #include "data/datamod.h"
@@ -60,10 +61,13 @@ Forms::~Forms() {
 }
 
 int runCatalog(int argc, char** argv) {
+    int status = 1;
+    if (answerBeforeStart(argc, argv, status)) return status;
     CatalogApplication app(argc, argv);
     std::unique_ptr<Forms> forms;
-    ErrorDisplay::guard([&] { forms = Forms::create(QDir::currentPath()); });
-    if (!forms) return 1;
+    ErrorDisplay::guard(
+        [&] { forms = startCatalog(app.arguments(), StartPlaces::standard(), status); });
+    if (!forms) return status;
     forms->main().showMaximized();
     return app.exec();
 }

@@ -10,10 +10,12 @@
 ModalScript::ModalScript() {
     Modal::setResponder([this](QDialog& d) {
         captions << d.windowTitle();
-        if (messForm && &d == messForm) messages << messForm->lbMess->text();
+        // Start-up asks through a message box of its own before the program's one exists.
+        auto* box = qobject_cast<TmessForm*>(&d);
+        if (box) messages << box->lbMess->text();
         if (actions.empty()) {
             unexpected << d.windowTitle() + QStringLiteral(": ") +
-                              (messForm && &d == messForm ? messForm->lbMess->text() : QString());
+                              (box ? box->lbMess->text() : QString());
             return;
         }
         auto action = std::move(actions.front());

@@ -17,6 +17,7 @@
 #include "data/datamod.h"
 #include "data/dialect.h"
 #include "data/schema.h"
+#include "data/shared.h"
 #include "data/sql.h"
 #include "platform/modal.h"
 #include "search/find.h"
@@ -178,9 +179,10 @@ double bare(const QString& sql, int* rows) {
 // reads them.
 QString occurrenceStatement() {
     const TQuery& found = DM->QFind;
-    return QStringLiteral("select %1 * from Find ").arg(Dialect::DistinctRow) + findForm->SQLstr +
-           QStringLiteral(" and N_f=") + Sql::quote(found.asString(QStringLiteral("N_f"))) +
-           QStringLiteral(" and modif=") + found.asString(QStringLiteral("modif"));
+    return QStringLiteral("select %1 * from Find ").arg(Dialect::DistinctRow) +
+           Shared->searchCondition() + QStringLiteral(" and N_f=") +
+           Sql::quote(found.asString(QStringLiteral("N_f"))) + QStringLiteral(" and modif=") +
+           found.asString(QStringLiteral("modif"));
 }
 
 // Writes the small bitmap of the drawing each of the next rows is shown on, where missing.

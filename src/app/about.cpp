@@ -1,5 +1,6 @@
 #include "app/about.h"
 
+#include "app/dialogs.h"
 #include "app/widgets.h"
 
 #include <QApplication>
@@ -8,7 +9,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 TAboutBox* AboutBox = nullptr;
 
@@ -62,9 +62,7 @@ QLabel* centredLabel(QWidget* parent, const QString& text, int top, int pointSiz
 TAboutBox::TAboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("О программе"));
-    setFont(windowFont());
+    setupDialog(this, QStringLiteral("AboutBox"), QStringLiteral("О программе"));
     setFixedSize(477, 246);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -97,8 +95,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     ok->setGeometry(200, 216, 81, 25);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    if (const QScreen* s = QApplication::primaryScreen())
-        move(s->geometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 void TAboutBox::changeEvent(QEvent* event) {

@@ -2,7 +2,6 @@
 
 #include "app/widgets.h"
 
-#include "data/dberror.h"
 #include "data/textfmt.h"
 #include "platform/errordisplay.h"
 
@@ -53,10 +52,8 @@ void CatalogApplication::setUpProcess() {
 bool CatalogApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const CatalogError& e) {
-        ErrorDisplay::show(e.message());
-    } catch (const std::exception& e) {
-        ErrorDisplay::show(QString::fromUtf8(e.what()));
+    } catch (...) {
+        ErrorDisplay::showCaught();
     }
     return false;
 }

@@ -7,9 +7,11 @@
 #include "app/messbox.h"
 #include "data/datamod.h"
 #include "data/dberror.h"
+#include "data/shared.h"
 #include "platform/errordisplay.h"
 #include "search/find.h"
 #include "search/list.h"
+#include "settings/modifs.h"
 #include "settings/option.h"
 
 #include <QDir>
@@ -17,13 +19,12 @@
 
 std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     std::unique_ptr<Forms> f(new Forms);
-    f->mainWindow = std::make_unique<TmainForm>();
-    mainForm = f->mainWindow.get();
-    f->messBox = std::make_unique<TmessForm>();
-    messForm = f->messBox.get();
+    f->mainWindow = &f->keep(mainForm);
+    f->keep(messForm);
     ErrorDisplay::setShower([](const QString& message) {
         messForm->ShowBox(message, CatalogCaption, TmessForm::kindOk);
     });
+    f->closers.push_back([] { ErrorDisplay::setShower(nullptr); });
 
     if (!QFileInfo::exists(QDir(workDir).absoluteFilePath(TDM::databaseFileName()))) {
         messForm->ShowBox(
@@ -32,48 +33,31 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
         return nullptr;
     }
     try {
-        f->dataModule = std::make_unique<TDM>(workDir);
+        f->keep(DM, workDir);
     } catch (const CatalogError& e) {
         messForm->ShowBox(e.message(), CatalogCaption, TmessForm::kindOk);
         return nullptr;
     }
-    DM = f->dataModule.get();
+    Modifs::reload(DM->QMod, f->keep(Shared));
     mainForm->DataModuleCreate(*DM);
 
-    f->about = std::make_unique<TAboutBox>();
-    AboutBox = f->about.get();
-    f->find = std::make_unique<TfindForm>();
-    findForm = f->find.get();
-    f->list = std::make_unique<TlistForm>();
-    listForm = f->list.get();
+    f->keep(AboutBox);
+    f->keep(findForm, *mainForm);
+    f->keep(listForm);
     // Where the add-to-basket dialog is created: the first column build and the layout inside
     // the basket and history panels, before the settings dialog declares the price fields.
     mainForm->NewDBGrid();
     mainForm->layoutOrderBoxes();
-    f->option = std::make_unique<ToptionForm>();
-    optionForm = f->option.get();
+    f->keep(optionForm);
+    mainForm->NewTree();
 
     mainForm->pressPanelButton(mainForm->sbTree);
     return f;
 }
 
 Forms::~Forms() {
-    // Dialogs first; the main window and the message box go last, as they came first.
-    optionForm = nullptr;
-    option.reset();
-    listForm = nullptr;
-    list.reset();
-    findForm = nullptr;
-    find.reset();
-    AboutBox = nullptr;
-    about.reset();
-    DM = nullptr;
-    dataModule.reset();
-    ErrorDisplay::setShower(nullptr);
-    messForm = nullptr;
-    messBox.reset();
-    mainForm = nullptr;
-    mainWindow.reset();
+    for (; !closers.empty(); closers.pop_back())
+        closers.back()();
 }
 
 int runCatalog(int argc, char** argv) {

@@ -1,18 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
-class TAboutBox;
-class TDM;
-class TfindForm;
-class TlistForm;
 class TmainForm;
-class TmessForm;
-class ToptionForm;
 
 // The windows of one run of the program, created once in the start-up order and destroyed
-// together at the end. Each sets the program-wide pointer of its kind (mainForm, DM ...).
+// together at the end, in the reverse order. Each sets the program-wide pointer of its kind
+// (mainForm, DM ...). A new dialog is one line in create().
 class Forms {
 public:
     // Creates every window for the catalogue in workDir. When base.mdb is missing or is no
@@ -25,13 +23,20 @@ public:
 private:
     Forms() = default;
 
-    std::unique_ptr<TmainForm> mainWindow;
-    std::unique_ptr<TmessForm> messBox;
-    std::unique_ptr<TDM> dataModule;
-    std::unique_ptr<TAboutBox> about;
-    std::unique_ptr<TfindForm> find;
-    std::unique_ptr<TlistForm> list;
-    std::unique_ptr<ToptionForm> option;
+    // Creates a T from args, points global at it and keeps it until the end, when global is
+    // cleared and the T destroyed.
+    template <typename T, typename... Args> T& keep(T*& global, Args&&... args) {
+        T* made = new T(std::forward<Args>(args)...);
+        global = made;
+        closers.push_back([made, &global] {
+            global = nullptr;
+            delete made;
+        });
+        return *made;
+    }
+
+    TmainForm* mainWindow = nullptr;
+    std::vector<std::function<void()>> closers;
 };
 
 // The program: start-up, the message loop, the end.

@@ -1,10 +1,13 @@
 #include "app/mainform.h"
 
 #include "app/about.h"
+#include "app/dbgrid.h"
 #include "app/icons.h"
 #include "app/messbox.h"
 #include "app/widgets.h"
+#include "basket/Newgrid.h"
 #include "data/datamod.h"
+#include "data/shared.h"
 #include "data/textfmt.h"
 #include "platform/desktop.h"
 #include "platform/errordisplay.h"
@@ -40,17 +43,16 @@ QAction* twin(QMenu* menu, const QString& name, const QString& text, const QActi
 } // namespace
 
 int TmainForm::groupGap(int screenHeight) {
-    return int(Fmt::nearest(screenHeight * 45.0 / 600.0));
+    return Fmt::nearestInt(screenHeight * 45.0 / 600.0);
 }
 
 int TmainForm::buttonStep(int screenHeight) {
-    return int(Fmt::nearest(screenHeight * 32.0 / 600.0));
+    return Fmt::nearestInt(screenHeight * 32.0 / 600.0);
 }
 
 TmainForm::TmainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("mainForm"));
     setFont(windowFont());
-    NdsPercent = 20;
 
     const QScreen* display = QApplication::primaryScreen();
     const QRect screen = display->geometry();
@@ -88,7 +90,6 @@ TmainForm::TmainForm(QWidget* parent) : QMainWindow(parent) {
     layoutOrderPanel();
     layoutHistoryPanel();
     connectShell();
-    PriceRowsMade = 0;
 }
 
 TmainForm::~TmainForm() = default;
@@ -283,10 +284,20 @@ void TmainForm::DataModuleCreate(TDM& module) {
     dm = &module;
     sbPred->setEnabled(false);
     CurrentPic = 0;
+    CurrentModif = Shared->firstVisibleModif();
     createMarkers();
     bindGrids();
     connectSearch();
     connectBasket();
+}
+
+void TmainForm::bindGrids() {
+    dbgFind->bind(&dm->QFind);
+    dbgSTD->bind(&dm->QSTD);
+    dbgOrder->bind(&dm->QOrder);
+    dbgItogo->bind(&dm->QItogo);
+    dbgHistory->bind(&dm->QHistory);
+    dbgHistoryItogo->bind(&dm->QHistoryItogo);
 }
 
 void TmainForm::Contents1Click() {

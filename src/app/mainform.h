@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/mainface.h"
+
 #include <QIcon>
 #include <QMainWindow>
 #include <QSet>
@@ -34,8 +36,9 @@ class TShape;
 
 // The main window: button column on the right, six content panels sharing the area on the
 // left (only one visible), menus, toolbar and status bar. Its routines are spread over the
-// folders of the subsystems they belong to (viewer/, search/, basket/ ...).
-class TmainForm : public QMainWindow {
+// folders of the subsystems they belong to (viewer/, search/, basket/ ...). Dialogs see it
+// only through TMainFace.
+class TmainForm : public QMainWindow, public TMainFace {
     Q_OBJECT
 public:
     explicit TmainForm(QWidget* parent = nullptr);
@@ -45,14 +48,12 @@ public:
     void DataModuleCreate(TDM& dm);
 
     // ---- Application shell -------------------------------------------------------------
-    int NdsPercent = 20;
     QString SavedRemark;
     bool CanZoomNorm = false;
     bool CanZoomMinus = false;
     bool CanZoomPlus = false;
     bool CanPred = false;
     bool CanNext = true;
-    int PriceRowsMade = 0;
 
     void sbEnabled();
 
@@ -68,6 +69,8 @@ public:
 
     void Contents1Click();
     void About1Click();
+    // "Настройка...": the settings dialog; a change of the visible modifications rebuilds the
+    // tree and the search dialog's modification list.
     void N17Click();
 
     // The status bar's remark line: its text and its hint.
@@ -185,10 +188,10 @@ public:
     // ---- Drawing viewer ----------------------------------------------------------------
     int CurrentPic = 0;
     int CurrentModif = 0;
-    QVector<int> ModPic;
     QString CurN;
     QString CurName;
     QString CurV;
+    void setCurrentPart(const QString& n, const QString& name, const QString& v) override;
 
     int LastPic = 0;
     bool KeepInfo = false; // the next load leaves the part-information panel as it is
@@ -255,13 +258,13 @@ public:
     // Drawing CurrentPic of CurrentModif, fitted, with its markers. Throws FileError when the
     // bitmap cannot be read; the drawing shown before stays.
     void LoadNewImage();
-    void LabelVisible(bool show);
+    void LabelVisible(bool show) override;
     void SelAll(int index, bool normal);
     void sgPriceDrawCell(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index);
 
     void PosOnMouseMove(TMarker* marker);
-    void PosOnClick(TMarker* marker);
+    void PosOnClick(TMarker* marker) override;
     void PosOnContextPopup(TMarker* marker, const QPoint& globalPos);
     void mainImageMouseMove(int x, int y);
     void mainImageMouseDown(int x, int y);
@@ -278,7 +281,7 @@ public:
     void sbPredClick();
     void sbNextClick();
 
-    void NewTree();
+    void NewTree() override;
     void TreeClick(QTreeWidgetItem* node);
     void TreeCollapsed(QTreeWidgetItem* node);
     void TreeExpanded(QTreeWidgetItem* node);
@@ -308,7 +311,7 @@ public:
     static QString StrToFind(const QString& number);
     // "Поиск": the search dialog, modally.
     void sbFindClick();
-    void connectSearch();
+    void showSearchResult(const FindSql::Statement& statement, bool standardized) override;
 
     // ---- Search results ----------------------------------------------------------------
     QScrollArea* sBoxFind;
@@ -323,7 +326,7 @@ public:
     // Shows the current row of QFind on its drawing: the part's occurrences under the last
     // search's conditions in ComboBoxSE, the first one on a drawing loaded with its marker
     // selected. A part on no drawing leaves the drawing panel as it is and says so.
-    void FindNew();
+    void FindNew() override;
     // "След." and "Пред.": the next or previous found part, round from the end to the start.
     void sbNextItemClick();
     void sbPredItemClick();
@@ -332,7 +335,6 @@ public:
     void dbgFindKeyUp();
     // The current part for the basket follows every move of QFind.
     void QFindAfterScroll();
-    void connectFound();
 
     // ---- Standardized items ------------------------------------------------------------
     TDBGrid* dbgSTD;
@@ -386,12 +388,12 @@ public:
     QScrollBar* sbVertHistory;
 
     // Rebuilds every grid column that depends on the price columns (visible ones only).
-    void NewDBGrid();
+    void NewDBGrid() override;
     // Places the grids, totals rows and scroll bars inside the basket and history scroll
     // boxes; once, after the first NewDBGrid.
     void layoutOrderBoxes();
     // Reopens the basket with a with-VAT column per price column; count and commands follow.
-    void NewOrder();
+    void NewOrder() override;
     // Hooks of the basket query: scroll bar range and totals; scroll bar position.
     void QOrderAfterOpen();
     void QOrderAfterScroll();
@@ -399,7 +401,6 @@ public:
     void sbVertScroll();
     void dbgOrderEnter();
     void dbgOrderCellClick();
-    void connectBasket();
 
 private:
     enum class Panel { Pic, Table, STD, Tree, Basket, History };
@@ -415,7 +416,11 @@ private:
     void layoutSTDPanel();
     void layoutOrderPanel();
     void layoutHistoryPanel();
+    // The handlers of each subsystem's controls, connected once the data module exists.
     void connectShell();
+    void connectSearch();
+    void connectFound();
+    void connectBasket();
     void bindGrids();
 
     QWidget* panelOf(Panel p) const;

@@ -3,7 +3,9 @@
 
 #include "app/messbox.h"
 #include "data/datamod.h"
+#include "data/shared.h"
 #include "platform/modal.h"
+#include "search/find.h"
 #include "settings/option.h"
 
 #include <QAction>
@@ -149,18 +151,16 @@ void TmainForm::sbPicClick() {
     if (!switchTo(Panel::Pic)) return;
     if (fromTable && foundRows()) FindNew();
     if (partShown()) {
-        CurN = lbN->text();
-        CurName = lbName->text();
-        CurV = lbV->text();
+        setCurrentPart(lbN->text(), lbName->text(), lbV->text());
     }
 }
 
 void TmainForm::sbTableClick() {
     if (!switchTo(Panel::Table)) return;
     if (foundRows()) {
-        CurN = dm->QFind.asString(QStringLiteral("N"));
-        CurName = dm->QFind.asString(QStringLiteral("Name"));
-        CurV = dm->QFind.asString(QStringLiteral("V"));
+        setCurrentPart(dm->QFind.asString(QStringLiteral("N")),
+                       dm->QFind.asString(QStringLiteral("Name")),
+                       dm->QFind.asString(QStringLiteral("V")));
     }
 }
 
@@ -181,6 +181,15 @@ void TmainForm::sbHistoryClick() {
     switchTo(Panel::History);
 }
 
+void TmainForm::setCurrentPart(const QString& n, const QString& name, const QString& v) {
+    CurN = n;
+    CurName = name;
+    CurV = v;
+}
+
 void TmainForm::N17Click() {
     Modal::exec(*optionForm);
+    if (!optionForm->modificationsChanged()) return;
+    NewTree();
+    findForm->setModifications(Shared->visibleModifications());
 }

@@ -3,7 +3,9 @@
 
 #include "app/widgets.h"
 #include "basket/Newgrid.h"
+#include "basket/basketsql.h"
 #include "data/datamod.h"
+#include "data/shared.h"
 #include "platform/errordisplay.h"
 
 #include <QAction>
@@ -23,6 +25,13 @@ const QString PlantPrice = QStringLiteral("Цена ЮЛЗ");
 const QColor PlantPriceBackground(192, 220, 192);
 
 using PriceColumn = TDM::PriceColumn;
+
+QStringList priceFields(TDM& dm) {
+    QStringList fields;
+    for (const PriceColumn& p : dm.priceColumns())
+        fields << p.field;
+    return fields;
+}
 
 // A grid's width for its columns plus the room its scrolling leaves.
 void fitWidth(TDBGrid* grid, int extra) {
@@ -136,13 +145,7 @@ void TmainForm::layoutOrderBoxes() {
 void TmainForm::NewOrder() {
     TQuery& q = dm->QOrder;
     q.close();
-    QString select = QStringLiteral("SELECT *");
-    for (const PriceColumn& p : dm->priceColumns())
-        select += QStringLiteral(",([%1]*(100+%2)/100) AS %1NDS").arg(p.field).arg(NdsPercent);
-    q.clear();
-    q.add(select);
-    q.add(QStringLiteral("FROM Order_"));
-    q.add(QStringLiteral("ORDER BY N"));
+    q.setText(BasketSql::lines(priceFields(*dm), Shared->ndsPercent()));
     q.open();
 
     const bool lines = !q.isEmpty();
@@ -170,14 +173,9 @@ void TmainForm::QOrderAfterOpen() {
             sbVert->hide();
         }
     }
-    QString sums = QStringLiteral("SELECT Sum([V]*[K]) AS OB_VES");
-    for (const PriceColumn& p : dm->priceColumns())
-        sums += QStringLiteral(", Sum([%1]*[K]) AS OB_%1, Sum([%1]*(100+%2)*[K]/100) AS OB_%1NDS")
-                    .arg(p.field)
-                    .arg(NdsPercent);
     TQuery& t = dm->QItogo;
     t.close();
-    t.setText({sums, QStringLiteral("FROM Order_")});
+    t.setText(BasketSql::totals(priceFields(*dm), Shared->ndsPercent()));
     t.open();
 }
 

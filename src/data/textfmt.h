@@ -11,6 +11,10 @@ void installLocale();
 
 // x rounded to the nearest integer, halves to the even neighbour.
 double nearest(double x);
+// The same as an int, for pixel sizes.
+inline int nearestInt(double x) {
+    return int(nearest(x));
+}
 
 // Shortest general form (up to 15 significant digits, no trailing zeros) with the locale's
 // decimal separator.

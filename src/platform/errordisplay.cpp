@@ -21,13 +21,21 @@ void show(const QString& message) {
     if (shower()) shower()(message);
 }
 
-void guard(const std::function<void()>& f) {
+void showCaught() {
     try {
-        f();
+        throw;
     } catch (const CatalogError& e) {
         show(e.message());
     } catch (const std::exception& e) {
         show(QString::fromUtf8(e.what()));
+    }
+}
+
+void guard(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (...) {
+        showCaught();
     }
 }
 

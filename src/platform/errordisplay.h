@@ -15,6 +15,10 @@ void setShower(Shower shower);
 
 void show(const QString& message);
 
+// Shows the exception being handled; called inside a catch (...) block. The one list of what
+// is shown: the program's errors and the standard ones (anything else goes on up).
+void showCaught();
+
 // Runs f; an exception it throws is shown instead of propagating.
 void guard(const std::function<void()>& f);
 

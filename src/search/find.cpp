@@ -1,23 +1,21 @@
 #include "search/find.h"
 
-#include "app/mainform.h"
+#include "app/dialogs.h"
+#include "app/mainface.h"
 #include "app/widgets.h"
 #include "data/datamod.h"
+#include "data/shared.h"
 #include "platform/errordisplay.h"
 #include "platform/modal.h"
 #include "search/findsql.h"
 #include "search/list.h"
-#include "settings/option.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 TfindForm* findForm = nullptr;
 
@@ -37,26 +35,15 @@ QCheckBox* makeCheck(QWidget* parent, const QString& name) {
     return c;
 }
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    // Enter is taken on its release by the inputs themselves, so no button is the default one.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    b->resize(75, 25);
-    return b;
-}
-
 bool isEnter(const QKeyEvent* e) {
     return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
 }
 
 } // namespace
 
-TfindForm::TfindForm(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("findForm"));
-    setWindowTitle(QStringLiteral("Параметры поиска"));
-    setFont(windowFont());
+TfindForm::TfindForm(TMainFace& mainWindow, QWidget* parent)
+    : QDialog(parent), mainWindow(mainWindow) {
+    setupDialog(this, QStringLiteral("findForm"), QStringLiteral("Параметры поиска"));
     auto bevel = [this](const QString& name) {
         QFrame* f = new QFrame(this);
         f->setObjectName(name);
@@ -93,11 +80,21 @@ TfindForm::TfindForm(QWidget* parent) : QDialog(parent) {
     findCheckBoxMOD = makeCheck(this, "findCheckBoxMOD");
     findCheckBoxGroup = makeCheck(this, "findCheckBoxGroup");
     findCheckBoxSTD = makeCheck(this, "findCheckBoxSTD");
-    bbClear = makeButton(this, "bbClear", "Очистить");
-    bbOk = makeButton(this, "bbOk", "OK");
-    bbCancel = makeButton(this, "bbCancel", "Отмена");
+    bbClear = makeDialogButton(this, "bbClear", "Очистить");
+    bbOk = makeDialogButton(this, "bbOk", "OK");
+    bbCancel = makeDialogButton(this, "bbCancel", "Отмена");
     layoutRows();
     connectControls();
+    setModifications(Shared->visibleModifications());
+    findComboBox->setCurrentIndex(0);
+}
+
+void TfindForm::setModifications(const QStringList& names) {
+    findComboBoxMOD->clear();
+    findComboBoxMOD->addItem(QString());
+    findComboBoxMOD->addItems(names);
+    findComboBoxMOD->setCurrentIndex(0);
+    findComboBoxMODChange();
 }
 
 void TfindForm::layoutRows() {
@@ -129,9 +126,7 @@ void TfindForm::layoutRows() {
     bbCancel->move(rowsRight - bbCancel->width(), buttonTop);
     bbOk->move(bbCancel->x() - 5 - bbOk->width(), buttonTop);
     bbClear->move(RowLeft, buttonTop);
-    setFixedSize(530, buttonTop + bbCancel->height() + 10);
-    const QRect screen = QApplication::primaryScreen()->geometry();
-    move(screen.center() - rect().center());
+    fixAndCentre(this, 530, buttonTop + bbCancel->height() + 10);
 }
 
 void TfindForm::connectControls() {
@@ -190,10 +185,8 @@ void TfindForm::bbOkClick() {
         accept();
         return;
     }
-    DM->QFind.clear();
-
     FindSql::Criteria c;
-    c.modFilter = optionForm->ModFilter;
+    c.modFilter = Shared->modFilter();
     c.standardized = findCheckBoxSTD->isChecked();
     const auto edit = [](const QCheckBox* box, const QLineEdit* e) -> std::optional<QString> {
         if (box->isChecked() && !e->text().isEmpty()) return e->text();
@@ -209,44 +202,8 @@ void TfindForm::bbOkClick() {
         c.groupEntry = findComboBox->currentText();
         c.groupNumber = GroupNumbers.value(group - 1);
     }
-    const FindSql::Statement s = FindSql::build(c);
-    SQLstr = s.condition;
-    if (c.standardized) {
-        DM->QSTD.setText(s.lines);
-        DM->QSTD.open();
-        mainForm->sbSTDClick();
-    } else {
-        DM->QFind.setText(s.lines);
-        DM->QFind.open();
-        searchCatalogue();
-    }
+    mainWindow.showSearchResult(FindSql::build(c), c.standardized);
     accept();
-}
-
-void TfindForm::searchCatalogue() {
-    TmainForm& m = *mainForm;
-    TQuery& q = DM->QFind;
-    const bool found = !q.isEmpty();
-    if (found) {
-        m.CurN = q.asString(QStringLiteral("N"));
-        m.CurName = q.asString(QStringLiteral("Name"));
-        m.CurV = q.asString(QStringLiteral("V"));
-    }
-    m.sbOrder->setEnabled(found);
-    m.miOrder->setEnabled(found);
-    // Stepping through an empty result would build its statements from no row at all.
-    m.sbNextItem->setEnabled(found);
-    m.sbPredItem->setEnabled(found);
-    if (found) {
-        m.sbNextItem->show();
-        m.sbPredItem->show();
-    }
-    showWithShape(m.sbOrderAll, m.sOrderAll, found);
-    m.LabelNaid->show();
-    m.lbK->setText(QString::number(q.recordCount()));
-    m.lbK->adjustSize();
-    m.lbK->show();
-    m.pressPanelButton(m.sbTable);
 }
 
 void TfindForm::findComboBoxMODChange() {
@@ -281,7 +238,7 @@ void TfindForm::findComboBoxMODChange() {
                 prefix = p;
                 ++k;
             }
-            if (!optionForm->modificationChecked(k)) continue;
+            if (!Shared->modificationVisible(k)) continue;
             const QString n = q.asString(QStringLiteral("GroupN"));
             findComboBox->addItem(prefix + n + QStringLiteral(": ") +
                                   q.asString(QStringLiteral("GroupName")));

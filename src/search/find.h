@@ -11,17 +11,20 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
+class TMainFace;
 class TShape;
 
 // "Параметры поиска": the criteria of a catalogue or standardized-item search. Its inputs and
-// check boxes persist between showings; "OK" runs the search and closes.
+// check boxes persist between showings; "OK" hands the statement it built to the main window,
+// which runs it and shows the result, and closes.
 class TfindForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TfindForm(QWidget* parent = nullptr);
+    explicit TfindForm(TMainFace& mainWindow, QWidget* parent = nullptr);
 
-    // The condition of the last search that passed the search-start test ("where ...").
-    QString SQLstr;
+    // Refills the modification list with these names (after a blank entry) and the group
+    // list over them.
+    void setModifications(const QStringList& names);
     // The group numbers of findComboBox's entries 1.. (entry 0 is blank).
     QStringList GroupNumbers;
 
@@ -71,9 +74,9 @@ private:
     void connectControls();
     // Whether any of the five criteria rows would take part (the "Стандартизованные" box aside).
     bool anyRowActive() const;
-    // What a catalogue search leaves on the main window.
-    void searchCatalogue();
     void listInto(QLineEdit* edit);
+
+    TMainFace& mainWindow;
 };
 
 extern TfindForm* findForm;

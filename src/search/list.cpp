@@ -1,20 +1,16 @@
 #include "search/list.h"
 
-#include "app/widgets.h"
+#include "app/dialogs.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 TlistForm* listForm = nullptr;
 
 TlistForm::TlistForm(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("listForm"));
-    setWindowTitle(QStringLiteral("Список"));
-    setFont(windowFont());
+    setupDialog(this, QStringLiteral("listForm"), QStringLiteral("Список"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     gbRamka = new QGroupBox(this);
     gbRamka->setObjectName(QStringLiteral("gbRamka"));
@@ -26,20 +22,12 @@ TlistForm::TlistForm(QWidget* parent) : QDialog(parent) {
     mList->setGeometry(10, 15, 400, 300);
     gbRamka->setGeometry(5, 5, mList->width() + 20, mList->height() + 25);
 
-    fbOK = new QPushButton(QStringLiteral("ОК"), this);
-    fbOK->setObjectName(QStringLiteral("fbOK"));
-    fbCancel = new QPushButton(QStringLiteral("Отмена"), this);
-    fbCancel->setObjectName(QStringLiteral("fbCancel"));
-    for (QPushButton* b : {fbOK, fbCancel}) {
-        b->setAutoDefault(false);
-        b->resize(75, 25);
-    }
+    fbOK = makeDialogButton(this, QStringLiteral("fbOK"), QStringLiteral("ОК"));
+    fbCancel = makeDialogButton(this, QStringLiteral("fbCancel"), QStringLiteral("Отмена"));
     const int top = gbRamka->y() + gbRamka->height() + 5;
     fbCancel->move(gbRamka->x() + gbRamka->width() - fbCancel->width(), top);
     fbOK->move(fbCancel->x() - 5 - fbOK->width(), top);
-    setFixedSize(gbRamka->x() + gbRamka->width() + 5, top + fbCancel->height() + 5);
-    const QRect screen = QApplication::primaryScreen()->geometry();
-    move(screen.center() - rect().center());
+    fixAndCentre(this, gbRamka->x() + gbRamka->width() + 5, top + fbCancel->height() + 5);
 
     connect(fbOK, &QPushButton::clicked, this, [this] { fbOKClick(); });
     connect(fbCancel, &QPushButton::clicked, this, [this] { reject(); });

@@ -5,9 +5,9 @@
 #include "app/dbgrid.h"
 #include "data/datamod.h"
 #include "data/dialect.h"
+#include "data/shared.h"
 #include "data/sql.h"
 #include "platform/errordisplay.h"
-#include "search/find.h"
 #include "viewer/marker.h"
 
 #include <QComboBox>
@@ -38,7 +38,7 @@ void TmainForm::FindNew() {
 
     part.close();
     part.setText({QStringLiteral("select %1 * from Find ").arg(Dialect::DistinctRow) +
-                  findForm->SQLstr + QStringLiteral(" and N_f=") +
+                  Shared->searchCondition() + QStringLiteral(" and N_f=") +
                   Sql::quote(found.asString(QStringLiteral("N_f"))) +
                   QStringLiteral(" and modif=") + modif});
     part.open();
@@ -118,9 +118,8 @@ void TmainForm::dbgFindKeyUp() {
 void TmainForm::QFindAfterScroll() {
     const TQuery& found = dm->QFind;
     if (found.isEmpty()) return;
-    CurN = found.asString(QStringLiteral("N"));
-    CurName = found.asString(QStringLiteral("Name"));
-    CurV = found.asString(QStringLiteral("V"));
+    setCurrentPart(found.asString(QStringLiteral("N")), found.asString(QStringLiteral("Name")),
+                   found.asString(QStringLiteral("V")));
 }
 
 void TmainForm::connectFound() {

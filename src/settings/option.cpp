@@ -1,13 +1,11 @@
 #include "settings/option.h"
 
-#include "app/mainform.h"
-#include "app/widgets.h"
+#include "app/dialogs.h"
 #include "data/datamod.h"
-#include "data/sql.h"
+#include "data/shared.h"
 #include "platform/errordisplay.h"
-#include "search/find.h"
+#include "settings/modifs.h"
 
-#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
@@ -16,11 +14,7 @@
 ToptionForm* optionForm = nullptr;
 
 ToptionForm::ToptionForm(QWidget* parent) : QDialog(parent) {
-    // The search dialog's group list and the tree read this dialog while it is being created.
-    optionForm = this;
-    setObjectName(QStringLiteral("optionForm"));
-    setWindowTitle(QStringLiteral("Настройка"));
-    setFont(windowFont());
+    setupDialog(this, QStringLiteral("optionForm"), QStringLiteral("Настройка"));
     pcOption = new QTabWidget(this);
     pcOption->setObjectName(QStringLiteral("pcOption"));
     tsMod = new QWidget;
@@ -41,38 +35,17 @@ ToptionForm::ToptionForm(QWidget* parent) : QDialog(parent) {
 }
 
 void ToptionForm::FormCreate() {
-    TmainForm& main = *mainForm;
-    main.CurrentModif = 0;
-    ModFilter = QStringLiteral("((modif=0)");
-    main.ModPic.clear();
-
     TQuery& q = DM->QMod;
-    q.clear();
-    q.add(QStringLiteral("select * from Modif order by modif"));
+    q.setText(Modifs::list());
     q.open();
-    q.next(); // modification 0 is never listed
-    findForm->findComboBoxMOD->clear();
-    findForm->findComboBoxMOD->addItem(QString());
     filling = true;
     for (; !q.eof(); q.next()) {
-        const bool visible = q.asBoolean(QStringLiteral("Visible"));
-        const int modif = q.asInteger(QStringLiteral("modif"));
-        if (visible) {
-            if (main.CurrentModif == 0) main.CurrentModif = modif;
-            ModFilter += QStringLiteral(" OR (modif=%1)").arg(modif);
-            findForm->findComboBoxMOD->addItem(q.asString(QStringLiteral("MODName")));
-        }
         auto* item = new QListWidgetItem(q.asString(QStringLiteral("MODName")), clbMod);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(visible ? Qt::Checked : Qt::Unchecked);
-        main.ModPic.push_back(q.asInteger(QStringLiteral("PIC")));
+        item->setCheckState(q.asBoolean(QStringLiteral("Visible")) ? Qt::Checked : Qt::Unchecked);
     }
     filling = false;
     q.close();
-    ModFilter += QLatin1Char(')');
-    findForm->findComboBoxMOD->setCurrentIndex(0);
-    findForm->findComboBoxMODChange();
-    findForm->findComboBox->setCurrentIndex(0);
 
     const auto prices = DM->priceColumns();
     DM->QOrderAll.close();
@@ -87,8 +60,6 @@ void ToptionForm::FormCreate() {
     setFixedSize(pcOption->width(), fbCancel->y() + fbCancel->height() + 5);
     // The first showing opens the price page; later ones the page last shown.
     pcOption->setCurrentWidget(tsPrice);
-
-    main.NewTree();
 }
 
 bool ToptionForm::modificationChecked(int position) const {
@@ -98,45 +69,19 @@ bool ToptionForm::modificationChecked(int position) const {
 
 void ToptionForm::clbModClickCheck(QListWidgetItem* item) {
     if (filling) return;
-    const bool checked = item->checkState() == Qt::Checked;
-    TQuery& q = DM->QMod;
-    q.setText({QStringLiteral("update Modif"),
-               QStringLiteral("set Visible=") + Sql::boolean(checked),
-               QStringLiteral("where MODName=") + Sql::quote(item->text())});
-    q.execSQL();
-    rebuildModFilter();
-}
-
-void ToptionForm::rebuildModFilter() {
-    TQuery& q = DM->QMod;
-    q.clear();
-    q.add(QStringLiteral("select * from modif"));
-    q.open();
-    QString filter = QStringLiteral("((modif=0)");
-    for (; !q.eof(); q.next())
-        if (q.asBoolean(QStringLiteral("Visible")) && q.asInteger(QStringLiteral("modif")) != 0)
-            filter += QStringLiteral(" OR (modif=%1)").arg(q.asInteger(QStringLiteral("modif")));
-    q.close();
-    ModFilter = filter + QLatin1Char(')');
+    Modifs::store(DM->QMod, *Shared, item->text(), item->checkState() == Qt::Checked);
 }
 
 void ToptionForm::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) shownFilter = ModFilter;
+    if (!event->spontaneous()) shownFilter = Shared->modFilter();
     QDialog::showEvent(event);
 }
 
+bool ToptionForm::modificationsChanged() const {
+    return Shared->modFilter() != shownFilter;
+}
+
 void ToptionForm::fbCancelClick() {
-    if (ModFilter != shownFilter) {
-        mainForm->NewTree();
-        QComboBox* mods = findForm->findComboBoxMOD;
-        mods->clear();
-        mods->addItem(QString());
-        for (int i = 0; i < clbMod->count(); ++i)
-            if (clbMod->item(i)->checkState() == Qt::Checked)
-                mods->addItem(clbMod->item(i)->text());
-        mods->setCurrentIndex(0);
-        findForm->findComboBoxMODChange();
-    }
     QDialog::accept();
 }
 

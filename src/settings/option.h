@@ -9,18 +9,18 @@ class QPushButton;
 class QTabWidget;
 
 // "Настройка": which modifications are shown (page "Модификации") and the price columns with
-// the VAT rate (page "Цены"). Its creation builds the modification filter, the current
-// modification and the drawing counts that the viewer, the tree and the search read.
+// the VAT rate (page "Цены"). A check writes at once (through Modifs::store, which keeps the
+// shared modification state); the main window refreshes the tree and the lists afterwards.
 class ToptionForm : public QDialog {
     Q_OBJECT
 public:
     explicit ToptionForm(QWidget* parent = nullptr);
 
-    // The condition of the visible modifications, ((modif=0) OR (modif=m) ...).
-    QString ModFilter;
-
     // Whether the modification at list position p (modification p + 1's row) is checked.
     bool modificationChecked(int position) const;
+
+    // Whether the visible modifications differ from those when the dialog was shown.
+    bool modificationsChanged() const;
 
     void fbCancelClick();
     void clbModClickCheck(QListWidgetItem* item);
@@ -37,9 +37,8 @@ protected:
 
 private:
     void FormCreate();
-    void rebuildModFilter();
 
-    QString shownFilter; // ModFilter as it was when the dialog was shown
+    QString shownFilter; // the modification filter as it was when the dialog was shown
     bool filling = false;
 };
 

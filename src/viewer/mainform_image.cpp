@@ -4,12 +4,12 @@
 #include "app/widgets.h"
 #include "data/datamod.h"
 #include "data/dberror.h"
-#include "data/dialect.h"
+#include "data/shared.h"
 #include "data/textfmt.h"
-#include "settings/option.h"
 #include "viewer/fit.h"
 #include "viewer/image.h"
 #include "viewer/marker.h"
+#include "viewer/viewersql.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -21,10 +21,6 @@
 #include <QToolButton>
 
 namespace {
-
-int nearest(double x) {
-    return int(Fmt::nearest(x));
-}
 
 // A caption that no part's "number name" can be: the first row always starts a ring.
 const QString NoHint = QStringLiteral("First record");
@@ -38,11 +34,11 @@ void setCell(QTableWidget* grid, int row, int column, const QString& text) {
 } // namespace
 
 int TmainForm::lastPicOf(int modif) const {
-    return ModPic.value(modif - 1, 0);
+    return Shared->modPic().value(modif - 1, 0);
 }
 
 bool TmainForm::modifVisible(int modif) const {
-    return optionForm && optionForm->modificationChecked(modif - 1);
+    return Shared->modificationVisible(modif - 1);
 }
 
 QString TmainForm::bitmapPath(const QString& size) const {
@@ -61,7 +57,7 @@ void TmainForm::computeNavigation() {
         CanNext = true;
     } else {
         CanNext = false;
-        for (int m = CurrentModif + 1; m <= ModPic.size(); ++m)
+        for (int m = CurrentModif + 1; m <= Shared->modPic().size(); ++m)
             CanNext = CanNext || modifVisible(m);
     }
 }
@@ -141,10 +137,7 @@ void TmainForm::LoadNewImage() {
 
 void TmainForm::PlaceMarkers() {
     TQuery& q = dm->QPic;
-    q.setText(
-        {QStringLiteral("select %1 *").arg(Dialect::DistinctRow), QStringLiteral("from PicPos"),
-         QStringLiteral("where (PicPos.Picture=%1) and modif=%2").arg(CurrentPic).arg(CurrentModif),
-         QStringLiteral("order by Position")});
+    q.setText(ViewerSql::markers(CurrentPic, CurrentModif));
     q.open();
     int count = 0;
     if (CurrentPic > 0) {
@@ -160,8 +153,10 @@ void TmainForm::PlaceMarkers() {
                 TargetMarker = count;
                 SeekTarget = false;
             }
-            m->move(nearest(img.width() * q.asFloat(QStringLiteral("Hor")) / 100) + img.x() - 8,
-                    nearest(img.height() * q.asFloat(QStringLiteral("Ver")) / 100) + img.y() - 8);
+            m->move(Fmt::nearestInt(img.width() * q.asFloat(QStringLiteral("Hor")) / 100) +
+                        img.x() - 8,
+                    Fmt::nearestInt(img.height() * q.asFloat(QStringLiteral("Ver")) / 100) +
+                        img.y() - 8);
             const QString hint = q.asString(QStringLiteral("N")) + QLatin1Char(' ') +
                                  q.asString(QStringLiteral("Name"));
             m->setToolTip(hint);
@@ -269,7 +264,7 @@ void TmainForm::LabelVisible(bool show) {
         if (!value.isEmpty() && value != QLatin1String("0")) {
             const double price = part.asFloat(p.field);
             plain = value + QStringLiteral(" руб./шт.");
-            withVat = Fmt::floatToStr(Fmt::nearest(price * (NdsPercent + 100)) / 100) +
+            withVat = Fmt::floatToStr(Fmt::nearest(price * (Shared->ndsPercent() + 100)) / 100) +
                       QStringLiteral(" руб./шт.");
         }
         sgPrice->setRowCount(row + 2);
@@ -280,9 +275,7 @@ void TmainForm::LabelVisible(bool show) {
         row += 2;
     }
 
-    CurN = lbN->text();
-    CurName = lbName->text();
-    CurV = lbV->text();
+    setCurrentPart(lbN->text(), lbName->text(), lbV->text());
     const QString remark = part.asString(QStringLiteral("Rem"));
     setStatus(QStringLiteral("Примечание: ") + remark, remark);
 }

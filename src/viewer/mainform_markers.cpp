@@ -6,6 +6,7 @@
 #include "data/sql.h"
 #include "viewer/image.h"
 #include "viewer/marker.h"
+#include "viewer/viewersql.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -68,15 +69,9 @@ void TmainForm::PosOnClick(TMarker* marker) {
     if (SelLabel && !SelLabel->text().isEmpty()) SelAll(SelLabel->Tag, true);
 
     TQuery& part = dm->QPicPos;
-    part.setText({QStringLiteral("select * from Find where (modif=%1) and (Picture=%2) and "
-                                 "(Position=%3)")
-                      .arg(CurrentModif)
-                      .arg(CurrentPic)
-                      .arg(marker->position())});
+    part.setText(ViewerSql::partAt(CurrentModif, CurrentPic, marker->position()));
     part.open();
-    dm->QSTD.setText({QStringLiteral("select * from STD where (modif=%1) and (N_f=%2)")
-                          .arg(CurrentModif)
-                          .arg(Sql::quote(part.asString(QStringLiteral("N_f"))))});
+    dm->QSTD.setText(ViewerSql::standardOf(CurrentModif, part.asString(QStringLiteral("N_f"))));
     dm->QSTD.open();
     LabelVisible(true);
 
@@ -143,12 +138,9 @@ void TmainForm::sbSelSEClick() {
     if (assembly.isEmpty() || assembly == QLatin1String(" ") || assembly == QLatin1String("_"))
         return;
     TQuery& part = dm->QPicPos;
-    part.setText({QStringLiteral("select * from Find where Picture=%1 and N=%2")
-                      .arg(CurrentPic)
-                      .arg(Sql::quote(assembly))});
+    part.setText(ViewerSql::partOnDrawing(CurrentPic, assembly));
     part.open();
-    dm->QSTD.setText({QStringLiteral("select * from STD where N_f=%1")
-                          .arg(Sql::quote(part.asString(QStringLiteral("N_f"))))});
+    dm->QSTD.setText(ViewerSql::standardOf(part.asString(QStringLiteral("N_f"))));
     dm->QSTD.open();
     LabelVisible(true);
     SelAll(SelMarker, true);
@@ -167,9 +159,7 @@ void TmainForm::sbSelSEClick() {
         found->setText(QStringLiteral("0"));
         found->Tag = MarkerCount;
         lbN->setText(assembly);
-        CurN = lbN->text();
-        CurName = lbName->text();
-        CurV = lbV->text();
+        setCurrentPart(lbN->text(), lbName->text(), lbV->text());
         ++MarkerCount;
     }
     SelLabel = found;
@@ -189,10 +179,7 @@ void TmainForm::SelectSE(const QString& root) {
         const QString number = stack.takeLast();
         if (expanded.contains(number)) continue;
         expanded.insert(number);
-        q.setText(
-            {QStringLiteral("select * from Find"), QStringLiteral("where (Picture=%1) and (SE=%2)")
-                                                       .arg(CurrentPic)
-                                                       .arg(Sql::quote(number))});
+        q.setText(ViewerSql::membersOf(CurrentPic, number));
         q.open();
         for (; !q.eof(); q.next()) {
             const int position = q.asInteger(QStringLiteral("Position"));

@@ -2,8 +2,9 @@
 #include "app/mainform.h"
 
 #include "data/datamod.h"
+#include "data/shared.h"
 #include "platform/errordisplay.h"
-#include "settings/option.h"
+#include "viewer/viewersql.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -77,9 +78,7 @@ QTreeWidgetItem* addNode(const QString& text, int state, int picture, int select
 void TmainForm::NewTree() {
     Tree->clear();
     TQuery& q = dm->QTree;
-    q.setText({QStringLiteral("select * from PicGr"),
-               QStringLiteral("where ") + optionForm->ModFilter,
-               QStringLiteral("order by modif, indexGr, PicN")});
+    q.setText(ViewerSql::tree(Shared->modFilter()));
     q.open();
     if (q.isEmpty()) return;
     q.next(); // the first row is never shown
@@ -130,4 +129,11 @@ void TmainForm::TreeCollapsed(QTreeWidgetItem* node) {
 
 void TmainForm::TreeExpanded(QTreeWidgetItem* node) {
     if (node->data(0, StateIndexRole).toInt() == 1) setState(node, 2, ImageListTree);
+}
+
+void TmainForm::layoutTreePanel() {
+    Tree = new QTreeWidget(panelTree);
+    Tree->setObjectName(QStringLiteral("Tree"));
+    Tree->setGeometry(2, 2, panelTree->width() - 4, panelTree->height() - 4);
+    setupTree();
 }

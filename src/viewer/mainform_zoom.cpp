@@ -3,6 +3,7 @@
 #include "app/mainform.h"
 
 #include "data/datamod.h"
+#include "data/shared.h"
 #include "data/textfmt.h"
 #include "viewer/fit.h"
 #include "viewer/image.h"
@@ -11,14 +12,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
-
-namespace {
-
-int nearest(double x) {
-    return int(Fmt::nearest(x));
-}
-
-} // namespace
 
 void TmainForm::sbZoomPlusClick() {
     // Read before anything changes, so a missing large bitmap leaves the view as it is.
@@ -29,7 +22,7 @@ void TmainForm::sbZoomPlusClick() {
     mainImage->setPicture(large);
     ++ZoomLevel;
     const int width = BaseWidth * ZoomLevel;
-    mainImage->resize(width, nearest(double(large.height()) * width / large.width()));
+    mainImage->resize(width, Fmt::nearestInt(double(large.height()) * width / large.width()));
     coverImage();
     if (ZoomLevel == 4) CanZoomPlus = false;
     ScrollX = 2 * ScrollBox->horizontalScrollBar()->value();
@@ -54,8 +47,8 @@ void TmainForm::sbZoomMinusClick() {
             Fit::afterReduce(ScrollBox->size(), large, small.size(), QSize(BaseWidth, BaseHeight)));
     }
     coverImage();
-    ScrollX = nearest(ScrollBox->horizontalScrollBar()->value() / 2.0);
-    ScrollY = nearest(ScrollBox->verticalScrollBar()->value() / 2.0);
+    ScrollX = Fmt::nearestInt(ScrollBox->horizontalScrollBar()->value() / 2.0);
+    ScrollY = Fmt::nearestInt(ScrollBox->verticalScrollBar()->value() / 2.0);
     RescaleMarkers();
     sbEnabled();
 }
@@ -76,8 +69,8 @@ void TmainForm::RescaleMarkers() {
     int i = 0;
     for (q.first(); !q.eof(); q.next(), ++i)
         Markers[i]->move(
-            nearest(q.asFloat(QStringLiteral("Hor")) * img.width() / 100) + img.x() - 7,
-            nearest(q.asFloat(QStringLiteral("Ver")) * img.height() / 100) + img.y() - 7);
+            Fmt::nearestInt(q.asFloat(QStringLiteral("Hor")) * img.width() / 100) + img.x() - 7,
+            Fmt::nearestInt(q.asFloat(QStringLiteral("Ver")) * img.height() / 100) + img.y() - 7);
     h->setValue(ScrollX);
     v->setValue(ScrollY);
 }
@@ -88,9 +81,9 @@ void TmainForm::sbNextClick() {
     if (pic > lastPicOf(modif)) {
         do
             ++modif;
-        while (modif <= ModPic.size() && !modifVisible(modif));
+        while (modif <= Shared->modPic().size() && !modifVisible(modif));
         // The visible modifications may have changed since the flag was computed.
-        if (modif > ModPic.size()) {
+        if (modif > Shared->modPic().size()) {
             CanNext = false;
             sbEnabled();
             return;

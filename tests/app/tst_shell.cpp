@@ -7,6 +7,7 @@
 #include "app/messbox.h"
 #include "app/widgets.h"
 #include "data/datamod.h"
+#include "data/shared.h"
 #include "platform/desktop.h"
 #include "platform/errordisplay.h"
 #include "support/fixture.h"
@@ -101,7 +102,7 @@ void TestShell::startsFullScreenWithTheTreeInFront() {
     QVERIFY(m.sbTree->isChecked());
     QVERIFY(!m.WinTree->isEnabled());
     QVERIFY(m.WinPic->isEnabled());
-    QCOMPARE(m.NdsPercent, 20);
+    QCOMPARE(Shared->ndsPercent(), 20);
     QCOMPARE(m.Markers.size(), 50);
     QCOMPARE(m.CurrentPic, 0);
     QVERIFY(!m.CanZoomNorm && !m.CanPred && m.CanNext);

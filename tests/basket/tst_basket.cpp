@@ -7,6 +7,7 @@
 #include "basket/Newgrid.h"
 #include "data/datamod.h"
 #include "data/dberror.h"
+#include "data/shared.h"
 #include "data/sql.h"
 #include "search/keyform.h"
 #include "support/fixture.h"
@@ -199,7 +200,7 @@ void TestBasket::vatZeroGivesThePricesThemselves() {
     addLine(f, 1, "50.12.003-1", "Втулка", 3, 0.125, 10.005, 9.5);
     auto forms = f.start();
     TmainForm& m = *mainForm;
-    m.NdsPercent = 0;
+    Shared->setNdsPercent(0);
     m.sbView->click();
     QVERIFY(DM->QOrder.text().contains("([Price]*(100+0)/100) AS PriceNDS"));
     QCOMPARE(DM->QOrder.asFloat("PriceNDS"), DM->QOrder.asFloat("Price"));

@@ -5,12 +5,13 @@
 #include "app/mainform.h"
 #include "app/widgets.h"
 #include "data/datamod.h"
+#include "data/shared.h"
 #include "search/find.h"
 #include "support/fixture.h"
 #include "support/modalscript.h"
 #include "support/testmain.h"
+#include "support/viewertest.h"
 #include "viewer/marker.h"
-#include "viewer/viewertest.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -209,7 +210,7 @@ void TestFound::openingFromTheGrid() {
     QVERIFY(mainForm->sbPic->isChecked());
     QCOMPARE(shown(), QString("1/1 50-1002010"));
     QCOMPARE(looks(), QString("0:n 1:s 2:n 3:n 4:n 5:n"));
-    QCOMPARE(DM->QPicPos.text(), "select distinct * from Find " + findForm->SQLstr +
+    QCOMPARE(DM->QPicPos.text(), "select distinct * from Find " + Shared->searchCondition() +
                                      " and N_f='501002010' and modif=1");
 
     // Coming back to the drawing from another panel shows it as it was left.

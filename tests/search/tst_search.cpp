@@ -5,6 +5,7 @@
 #include "app/messbox.h"
 #include "app/widgets.h"
 #include "data/datamod.h"
+#include "data/shared.h"
 #include "search/find.h"
 #include "search/list.h"
 #include "settings/option.h"
@@ -98,7 +99,7 @@ void TestSearch::numberSearchLeavesResultOnMainWindow() {
     QCOMPARE(DM->QFind.text(), "select * from forFind where (N_f in (select N_f from Find where " +
                                    Visible + " AND (N_f LIKE '5012003%'))) AND " + Visible +
                                    "\norder by N_f, modif");
-    QCOMPARE(findForm->SQLstr, "where " + Visible + " AND (N_f LIKE '5012003%')");
+    QCOMPARE(Shared->searchCondition(), "where " + Visible + " AND (N_f LIKE '5012003%')");
     QCOMPARE(found(), QStringList({"1:50.12.003-1"}));
     QCOMPARE(mainForm->CurN, QString("50.12.003-1"));
     QCOMPARE(mainForm->CurName, QString("Втулка"));
@@ -179,7 +180,7 @@ void TestSearch::nothingActiveOrCancelChangesNothing() {
     CatalogFixture f;
     auto forms = f.start();
     search(script, [](TfindForm& d) { d.findEditN->setText("50-3501010"); });
-    const QString condition = findForm->SQLstr;
+    const QString condition = Shared->searchCondition();
     const QString statement = DM->QFind.text();
     // Text left in an edit whose box the user cleared does not count.
     search(script, [](TfindForm& d) {
@@ -187,12 +188,12 @@ void TestSearch::nothingActiveOrCancelChangesNothing() {
         d.findCheckBoxN->setChecked(false);
     });
     QVERIFY(!findForm->isVisible());
-    QCOMPARE(findForm->SQLstr, condition);
+    QCOMPARE(Shared->searchCondition(), condition);
     QCOMPARE(DM->QFind.text(), statement);
     QCOMPARE(found(), QStringList({"1:50-3501010"}));
     search(
         script, [](TfindForm& d) { d.findEditN->setText("50.12.003*"); }, "bbCancel");
-    QCOMPARE(findForm->SQLstr, condition);
+    QCOMPARE(Shared->searchCondition(), condition);
     QCOMPARE(found(), QStringList({"1:50-3501010"}));
     // The dialog keeps its inputs between showings.
     QCOMPARE(findForm->findEditN->text(), QString("50.12.003*"));
@@ -204,7 +205,7 @@ void TestSearch::blankModificationTickedListsEveryVisiblePart() {
     CatalogFixture f;
     auto forms = f.start();
     search(script, [](TfindForm& d) { d.findCheckBoxMOD->setChecked(true); });
-    QCOMPARE(findForm->SQLstr, "where " + Visible);
+    QCOMPARE(Shared->searchCondition(), "where " + Visible);
     QCOMPARE(DM->QFind.recordCount(),
              f.scalar("select count(*) from Detail where modif in (1, 2)").toInt());
     QVERIFY(!found().contains("3:50-1601090"));
@@ -224,10 +225,11 @@ void TestSearch::modificationAndGroup() {
         QCOMPARE(d.findComboBox->currentIndex(), -1);
         choose(d.findComboBox, "18: Тормоза");
     });
-    QCOMPARE(findForm->SQLstr, "where " + Visible + " AND (MODName='М-315.04') AND (GroupN='18')");
+    QCOMPARE(Shared->searchCondition(),
+             "where " + Visible + " AND (MODName='М-315.04') AND (GroupN='18')");
     QCOMPARE(DM->QFind.text().section('\n', 0, 0),
-             "select * from forFind where (N_f in (select N_f from Find " + findForm->SQLstr +
-                 ")) AND " + Visible + " AND (MODName='М-315.04')");
+             "select * from forFind where (N_f in (select N_f from Find " +
+                 Shared->searchCondition() + ")) AND " + Visible + " AND (MODName='М-315.04')");
     QCOMPARE(found(), QStringList({"1:50-3501010"}));
     QVERIFY(script.unexpected.isEmpty());
 }
@@ -244,7 +246,7 @@ void TestSearch::groupListOverAllVisibleModifications() {
     QCOMPARE(findForm->findComboBox->currentIndex(), 0);
     QVERIFY(!findForm->findCheckBoxGroup->isChecked());
     search(script, [](TfindForm& d) { choose(d.findComboBox, "М-315.04-01 - 01: Двигатель"); });
-    QCOMPARE(findForm->SQLstr,
+    QCOMPARE(Shared->searchCondition(),
              "where " + Visible + " AND (MODName='М-315.04-01') AND (GroupN='01')");
     QVERIFY(DM->QFind.text()
                 .section('\n', 0, 0)
@@ -360,7 +362,7 @@ void TestSearch::enterReleasedActsAsOk() {
     });
     mainForm->sbFind->click();
     QCOMPARE(found(), QStringList({"1:50-3501010"}));
-    QVERIFY(findForm->SQLstr.endsWith("(GroupN='18')"));
+    QVERIFY(Shared->searchCondition().endsWith("(GroupN='18')"));
     QVERIFY(script.unexpected.isEmpty());
 }
 
@@ -387,9 +389,9 @@ void TestSearch::listDialogJoinsAlternatives() {
         QCOMPARE(listForm->Joined, QString());
         QCOMPARE(d.findEditN->text(), QString("50.12.015&50.12.016&ИЗ-12*"));
     });
-    QCOMPARE(findForm->SQLstr, "where " + Visible +
-                                   " AND ((N_f LIKE '5012015') OR (N_f LIKE '5012016') OR "
-                                   "(N_f LIKE 'ИЗ12%'))");
+    QCOMPARE(Shared->searchCondition(), "where " + Visible +
+                                            " AND ((N_f LIKE '5012015') OR (N_f LIKE '5012016') OR "
+                                            "(N_f LIKE 'ИЗ12%'))");
     QCOMPARE(found(), QStringList({"1:ИЗ-12.001"}));
     QVERIFY(script.unexpected.isEmpty());
 }
@@ -411,7 +413,7 @@ void TestSearch::apostrophesAreCarried() {
         QCOMPARE(entries(d.findComboBox), QStringList({"", "07: Кабина"}));
         choose(d.findComboBox, "07: Кабина");
     });
-    QVERIFY(findForm->SQLstr.contains("(MODName='М-315''4')"));
+    QVERIFY(Shared->searchCondition().contains("(MODName='М-315''4')"));
     QCOMPARE(found(), QStringList({"4:70-1"}));
     QVERIFY(script.unexpected.isEmpty());
 }

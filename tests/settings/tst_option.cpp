@@ -2,6 +2,7 @@
 #include "app/forms.h"
 #include "app/mainform.h"
 #include "data/datamod.h"
+#include "data/shared.h"
 #include "settings/option.h"
 #include "support/fixture.h"
 #include "support/modalscript.h"
@@ -38,9 +39,9 @@ void TestOption::creationBuildsTheModificationState() {
     CatalogFixture f;
     ModalScript script;
     auto forms = f.start();
-    QCOMPARE(optionForm->ModFilter, QString("((modif=0) OR (modif=1) OR (modif=2))"));
+    QCOMPARE(Shared->modFilter(), QString("((modif=0) OR (modif=1) OR (modif=2))"));
     QCOMPARE(mainForm->CurrentModif, 1);
-    QCOMPARE(mainForm->ModPic, QVector<int>({3, 2, 1}));
+    QCOMPARE(Shared->modPic(), QVector<int>({3, 2, 1}));
     QCOMPARE(optionForm->clbMod->count(), 3);
     QCOMPARE(optionForm->clbMod->item(2)->text(), QString("М-315.04-02"));
     QVERIFY(optionForm->modificationChecked(0));
@@ -55,7 +56,7 @@ void TestOption::firstVisibleModificationIsCurrent() {
     ModalScript script;
     auto forms = f.start();
     QCOMPARE(mainForm->CurrentModif, 2);
-    QCOMPARE(optionForm->ModFilter, QString("((modif=0) OR (modif=2))"));
+    QCOMPARE(Shared->modFilter(), QString("((modif=0) OR (modif=2))"));
 }
 
 void TestOption::checkingWritesAtOnce() {
@@ -64,13 +65,13 @@ void TestOption::checkingWritesAtOnce() {
     auto forms = f.start();
     toggle(2);
     QCOMPARE(f.scalar("select Visible from Modif where modif=3").toInt(), 1);
-    QCOMPARE(optionForm->ModFilter, QString("((modif=0) OR (modif=1) OR (modif=2) OR (modif=3))"));
+    QCOMPARE(Shared->modFilter(), QString("((modif=0) OR (modif=1) OR (modif=2) OR (modif=3))"));
     toggle(0);
     QCOMPARE(f.scalar("select Visible from Modif where modif=1").toInt(), 0);
-    QCOMPARE(optionForm->ModFilter, QString("((modif=0) OR (modif=2) OR (modif=3))"));
+    QCOMPARE(Shared->modFilter(), QString("((modif=0) OR (modif=2) OR (modif=3))"));
     // The current modification and the drawing counts stay as they were built.
     QCOMPARE(mainForm->CurrentModif, 1);
-    QCOMPARE(mainForm->ModPic, QVector<int>({3, 2, 1}));
+    QCOMPARE(Shared->modPic(), QVector<int>({3, 2, 1}));
 }
 
 void TestOption::uncheckingEveryModificationLeavesTheCommonParts() {
@@ -79,7 +80,7 @@ void TestOption::uncheckingEveryModificationLeavesTheCommonParts() {
     auto forms = f.start();
     toggle(0);
     toggle(1);
-    QCOMPARE(optionForm->ModFilter, QString("((modif=0))"));
+    QCOMPARE(Shared->modFilter(), QString("((modif=0))"));
     QCOMPARE(f.scalar("select count(*) from Modif where Visible").toInt(), 1);
 }
 
@@ -98,7 +99,7 @@ void TestOption::choiceSurvivesARestart() {
     }
     ModalScript script;
     auto forms = f.start();
-    QCOMPARE(optionForm->ModFilter, QString("((modif=0) OR (modif=2) OR (modif=3))"));
+    QCOMPARE(Shared->modFilter(), QString("((modif=0) OR (modif=2) OR (modif=3))"));
     QCOMPARE(mainForm->CurrentModif, 2);
 }
 
@@ -143,7 +144,7 @@ void TestOption::closingFromTheTitleBarClosesAsTheButtonDoes() {
     });
     mainForm->N17->trigger();
     QVERIFY(optionForm->isHidden());
-    QCOMPARE(optionForm->ModFilter, QString("((modif=0) OR (modif=1))"));
+    QCOMPARE(Shared->modFilter(), QString("((modif=0) OR (modif=1))"));
     QVERIFY(script.unexpected.isEmpty());
 }
 

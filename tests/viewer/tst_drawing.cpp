@@ -2,13 +2,14 @@
 #include "app/forms.h"
 #include "app/mainform.h"
 #include "data/datamod.h"
+#include "data/shared.h"
 #include "support/fixture.h"
 #include "support/modalscript.h"
 #include "support/testmain.h"
+#include "support/viewertest.h"
 #include "viewer/fit.h"
 #include "viewer/image.h"
 #include "viewer/marker.h"
-#include "viewertest.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -318,7 +319,7 @@ void TestDrawing::priceRowsFollowVisibleColumnsAndRate() {
            "'Гильза цилиндра', 1, 'ГОСТ 1')");
     auto forms = startShown(f);
     QVERIFY(forms);
-    mainForm->NdsPercent = 10;
+    Shared->setNdsPercent(10);
     openDrawing(1, 1);
     click(marker(2));
     QCOMPARE(mainForm->sgPrice->rowCount(), 2);

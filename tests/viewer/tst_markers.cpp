@@ -5,9 +5,9 @@
 #include "support/fixture.h"
 #include "support/modalscript.h"
 #include "support/testmain.h"
+#include "support/viewertest.h"
 #include "viewer/image.h"
 #include "viewer/marker.h"
-#include "viewertest.h"
 
 #include <QAction>
 #include <QApplication>

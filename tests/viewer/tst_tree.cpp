@@ -5,7 +5,7 @@
 #include "support/fixture.h"
 #include "support/modalscript.h"
 #include "support/testmain.h"
-#include "viewertest.h"
+#include "support/viewertest.h"
 
 #include <QLabel>
 #include <QListWidget>

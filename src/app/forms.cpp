@@ -4,6 +4,7 @@
 #include "app/catalogapp.h"
 #include "app/mainform.h"
 #include "app/messbox.h"
+#include "basket/order.h"
 #include "data/datamod.h"
 #include "data/dberror.h"
 #include "platform/errordisplay.h"
@@ -47,8 +48,10 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     listForm = f->list.get();
     // Where the add-to-basket dialog is created: the first column build and the layout inside
     // the basket and history panels, before the settings dialog declares the price fields.
+    f->order = std::make_unique<TorderForm>();
     mainForm->NewDBGrid();
     mainForm->layoutOrderBoxes();
+    mainForm->fillEnterpriseLists();
     f->option = std::make_unique<ToptionForm>();
     optionForm = f->option.get();
 
@@ -60,6 +63,8 @@ Forms::~Forms() {
     // Dialogs first; the main window and the message box go last, as they came first.
     optionForm = nullptr;
     option.reset();
+    orderForm = nullptr;
+    order.reset();
     listForm = nullptr;
     list.reset();
     findForm = nullptr;

@@ -10,6 +10,7 @@ class TlistForm;
 class TmainForm;
 class TmessForm;
 class ToptionForm;
+class TorderForm;
 
 // The windows of one run of the program, created once in the start-up order and destroyed
 // together at the end. Each sets the program-wide pointer of its kind (mainForm, DM ...).
@@ -31,6 +32,7 @@ private:
     std::unique_ptr<TAboutBox> about;
     std::unique_ptr<TfindForm> find;
     std::unique_ptr<TlistForm> list;
+    std::unique_ptr<TorderForm> order;
     std::unique_ptr<ToptionForm> option;
 };
 

@@ -129,6 +129,9 @@ void TestHistory::filingNumbersOnAndEmptiesTheBasket() {
     choose(m.cbSupplier, "ООО 'Лютик'");
     QCOMPARE(shownNumbers(), QStringList({"8", "9", "10"}));
     QCOMPARE(m.dbgHistory->cellText(0, 2), QString("05.03.2003"));
+    // Price and price with VAT beside it.
+    QCOMPARE(m.dbgHistory->cellText(0, 7), QString("10,50"));
+    QCOMPARE(m.dbgHistory->cellText(0, 8), QString("12,60"));
     QVERIFY(script.unexpected.isEmpty());
 }
 

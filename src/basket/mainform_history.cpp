@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -163,9 +164,12 @@ void TmainForm::sbPutToHistoryClick() {
         const QString supplier = cbOrSupplier->currentText();
         const QString buyer = cbOrBuyer->currentText();
         const QString date = Fmt::dateToStr(meDate->date());
+        // The gauge moves in hundredths: painting it for every line would cost more than
+        // the inserts.
+        const int stride = std::max(1, lines.recordCount() / 100);
         // All lines or none: the basket is offered for emptying only once the history holds it.
         OrderSql::Transaction t(*dm->Database);
-        for (; !lines.eof(); lines.next()) {
+        for (int done = 1; !lines.eof(); lines.next(), ++done) {
             std::vector<OrderSql::Price> prices;
             for (const TDM::PriceColumn& p : columns)
                 prices.push_back({p.field, p.name, lines.asString(p.field)});
@@ -174,7 +178,7 @@ void TmainForm::sbPutToHistoryClick() {
                 lines.asString(QStringLiteral("Name")), lines.asString(QStringLiteral("K")),
                 lines.asString(QStringLiteral("V")), prices));
             q.execSQL();
-            gProgress2->setValue(gProgress2->value() + 1);
+            if (done % stride == 0 || done == lines.recordCount()) gProgress2->setValue(done);
         }
         t.commit();
     }

@@ -5,6 +5,7 @@
 #include "app/commandline.h"
 #include "app/mainform.h"
 #include "app/messbox.h"
+#include "basket/order.h"
 #include "data/datamod.h"
 #include "data/dberror.h"
 #include "data/shared.h"
@@ -46,8 +47,10 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     f->keep(listForm);
     // Where the add-to-basket dialog is created: the first column build and the layout inside
     // the basket and history panels, before the settings dialog declares the price fields.
+    f->keep(orderForm);
     mainForm->NewDBGrid();
     mainForm->layoutOrderBoxes();
+    mainForm->fillEnterpriseLists();
     f->keep(optionForm);
     mainForm->NewTree();
 

@@ -33,6 +33,10 @@ class TImage;
 class TMarker;
 class TNoVertScrollDBGrid;
 class TShape;
+struct OrderInput;
+namespace OrderSql {
+struct HistoryFilter;
+}
 
 // The main window: button column on the right, six content panels sharing the area on the
 // left (only one visible), menus, toolbar and status bar. Its routines are spread over the
@@ -401,6 +405,35 @@ public:
     void sbVertScroll();
     void dbgOrderEnter();
     void dbgOrderCellClick();
+
+    // ---- Basket lines and order history (basket/mainform_lines.cpp, mainform_history.cpp)
+    // One more price input row in the dialogs that have them (PriceRowsMade counts them).
+    void AddPrice();
+    int PriceRowsMade = 0;
+    // "Добавить" (the current part), "Добавить в корзину", the toolbar's add, change, delete.
+    void sbOrderClick();
+    void miOrderClick();
+    void sbAddClick();
+    void sbChangeClick();
+    void sbDelClick();
+    // Acts on the add-to-basket dialog's input; false keeps the dialog open (zero quantity).
+    bool orderConfirm(const OrderInput& input);
+    // Deletes line or record n of Order_ or History and closes up the numbers behind it.
+    void deleteNumbered(const QString& table, int n);
+    // "Добавить заказ в историю": the whole basket into History, then the offer to empty it.
+    void sbPutToHistoryClick();
+    // Reopens the history under the filter of the history panel.
+    void NewHistory();
+    OrderSql::HistoryFilter historyFilter() const;
+    void QHistoryAfterOpen();
+    void QHistoryAfterScroll();
+    void sbVertHistoryScroll();
+    void sbDelHistoryClick();
+    void sbDelAllHistoryClick();
+    // The enterprise names in the basket's boxes and, after "Любой", in the history filter's.
+    void fillEnterpriseLists();
+    void connectLines();
+    void connectHistory();
 
 private:
     enum class Panel { Pic, Table, STD, Tree, Basket, History };

@@ -178,7 +178,7 @@ void TmainForm::sbViewClick() {
 }
 
 void TmainForm::sbHistoryClick() {
-    switchTo(Panel::History);
+    if (switchTo(Panel::History)) NewHistory();
 }
 
 void TmainForm::setCurrentPart(const QString& n, const QString& name, const QString& v) {

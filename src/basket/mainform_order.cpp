@@ -4,6 +4,7 @@
 #include "app/widgets.h"
 #include "basket/Newgrid.h"
 #include "basket/basketsql.h"
+#include "basket/order.h"
 #include "data/datamod.h"
 #include "data/shared.h"
 #include "platform/errordisplay.h"
@@ -105,7 +106,12 @@ void TmainForm::NewDBGrid() {
                                        {"V", "Вес", 100, {}}};
     std::vector<GridColumn> historyTotals = totals;
 
-    for (const PriceColumn& p : dm->priceColumns()) {
+    const auto prices = dm->priceColumns();
+    int visibleRows = 0;
+    for (const PriceColumn& p : prices) {
+        const int i = int(&p - prices.data());
+        if (i == PriceRowsMade) AddPrice();
+        orderForm->placePriceRow(i, p.name, p.visible ? visibleRows++ : -1);
         if (!p.visible) continue;
         const QColor back = p.name == PlantPrice ? PlantPriceBackground : QColor();
         const QString nds = p.field + QStringLiteral("NDS");
@@ -122,6 +128,8 @@ void TmainForm::NewDBGrid() {
         historyTotals.push_back({sum, QString(), 100, back});
         historyTotals.push_back({sumNds, QString(), 100, back});
     }
+    for (int i = int(prices.size()); i < PriceRowsMade; ++i)
+        orderForm->emptyPriceRow(i);
     dbgFind->setColumns(find);
     dbgOrder->setColumns(order);
     dbgItogo->setColumns(totals);
@@ -231,4 +239,5 @@ void TmainForm::connectBasket() {
     });
     // "Очистить" has no action of its own.
     tbiClear->setVisible(false);
+    connectHistory();
 }

@@ -3,6 +3,7 @@
 #include "data/dberror.h"
 #include "data/dialect.h"
 #include "data/schema.h"
+#include "data/textfmt.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -83,6 +84,7 @@ void TDM::declareFields() {
     QOrder.addField({"QOrderV", "V", weight});
     QItogo.addField({"QItogoOB_VES", "OB_VES", weight});
     QHistory.addField({"QHistoryV", "V", weight});
+    QHistory.addField({"QHistoryDate_", "Date_", Fmt::DateFormat});
     QHistoryItogo.addField({"QHistoryItogoOB_VES", "OB_VES", weight});
     QOrderAll.addField({"QOrderAllV", "V", weight});
 }

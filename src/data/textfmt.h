@@ -23,7 +23,9 @@ QString floatToStr(double value);
 // A display format "0.00", "0.000" (fixed decimals); an empty format gives floatToStr.
 QString formatFloat(const QString& displayFormat, double value);
 
-// Dates as the user sees and types them: dd.mm.yyyy.
+// Dates as the user sees and types them: dd.mm.yyyy. As a display format it shows a date column
+// (stored as yyyy-mm-dd) in that form.
+inline const QString DateFormat = QStringLiteral("dd.mm.yyyy");
 QString dateToStr(const QDate& date);
 QDate strToDate(const QString& text); // invalid QDate when malformed
 

@@ -192,6 +192,7 @@ QString TQuery::displayText(int row, int column) const {
     const QVariant& v = cell(row, column);
     if (v.isNull()) return QString();
     const TField* f = declaredField(names[column]);
+    if (f && f->displayFormat == Fmt::DateFormat) return Dialect::shownDate(v.toString());
     const int id = v.typeId();
     const bool numeric = isNumber(v) || id == QMetaType::Int || id == QMetaType::LongLong;
     if (f && !f->displayFormat.isEmpty() && numeric)

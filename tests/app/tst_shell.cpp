@@ -185,6 +185,9 @@ void TestShell::panelSwitchSetsTheItems() {
     QFETCH(bool, fileItems);
     QFETCH(bool, historyItems);
     CatalogFixture f;
+    // The history commands need a record the history shows (one of today).
+    f.exec(QStringLiteral("insert into History (N, Supplier, Buyer, Date_) values (1, 'А', 'Б', '%1')")
+               .arg(QDate::currentDate().toString("yyyy-MM-dd")));
     ModalScript script;
     auto forms = f.start();
     TmainForm& m = *mainForm;

@@ -323,6 +323,9 @@ void TestBasket::gridEnterAndClickEnableLineCommands() {
 }
 
 void TestBasket::popupRunsTheToolbarItems() {
+    ModalScript script;
+    script.close();      // the add-to-basket dialog
+    script.press("bNo"); // "Удалить запись?"
     CatalogFixture f;
     addLines(f, 1);
     auto forms = f.start();
@@ -340,6 +343,9 @@ void TestBasket::popupRunsTheToolbarItems() {
     m.tbiDel->trigger();
     QCOMPARE(del.count(), 1);
     QVERIFY(!m.tbiClear->isVisible());
+    QCOMPARE(script.captions,
+             QStringList({"Добавить деталь", "Каталог деталей и сборочных единиц"}));
+    QVERIFY(script.unexpected.isEmpty());
     QCOMPARE(m.dbgOrder->contextMenuPolicy(), Qt::CustomContextMenu);
 }
 

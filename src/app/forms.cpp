@@ -6,6 +6,7 @@
 #include "app/messbox.h"
 #include "data/datamod.h"
 #include "data/dberror.h"
+#include "data/dbmessage.h"
 #include "platform/errordisplay.h"
 #include "search/find.h"
 #include "search/list.h"
@@ -30,11 +31,19 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
             CatalogCaption, TmessForm::kindOk);
         return nullptr;
     }
-    try {
-        f->dataModule = std::make_unique<TDM>(workDir);
-    } catch (const CatalogError& e) {
-        messForm->ShowBox(e.message(), CatalogCaption, TmessForm::kindOk);
-        return nullptr;
+    for (;;) {
+        try {
+            f->dataModule = std::make_unique<TDM>(workDir);
+            break;
+        } catch (const BusyError& e) {
+            // Another program is writing the catalogue: the user may close it and try again.
+            messForm->ShowBox(e.message() + QStringLiteral("\n\nПовторить попытку?"),
+                              CatalogCaption, TmessForm::kindYesNo);
+            if (messForm->Answer != TmessForm::mrYes) return nullptr;
+        } catch (const CatalogError& e) {
+            messForm->ShowBox(e.message(), CatalogCaption, TmessForm::kindOk);
+            return nullptr;
+        }
     }
     DM = f->dataModule.get();
     mainForm->DataModuleCreate(*DM);

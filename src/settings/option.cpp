@@ -50,7 +50,7 @@ void ToptionForm::FormCreate() {
     q.clear();
     q.add(QStringLiteral("select * from Modif order by modif"));
     q.open();
-    q.next(); // modification 0 is never listed
+    if (!q.eof() && q.asInteger(QStringLiteral("modif")) == 0) q.next(); // the common one
     findForm->findComboBoxMOD->clear();
     findForm->findComboBoxMOD->addItem(QString());
     filling = true;

@@ -75,9 +75,10 @@ void TmainForm::RescaleMarkers() {
     TQuery& q = dm->QPic;
     int i = 0;
     for (q.first(); !q.eof(); q.next(), ++i)
-        Markers[i]->move(
-            nearest(q.asFloat(QStringLiteral("Hor")) * img.width() / 100) + img.x() - 7,
-            nearest(q.asFloat(QStringLiteral("Ver")) * img.height() / 100) + img.y() - 7);
+        Markers[i]->move(nearest(q.asFloat(QStringLiteral("Hor")) * img.width() / 100) + img.x() -
+                             7 - Markers[i]->overhang(),
+                         nearest(q.asFloat(QStringLiteral("Ver")) * img.height() / 100) + img.y() -
+                             7);
     h->setValue(ScrollX);
     v->setValue(ScrollY);
 }

@@ -9,6 +9,7 @@
 #include "data/datamod.h"
 #include "data/dberror.h"
 #include "data/shared.h"
+#include "data/dbmessage.h"
 #include "platform/errordisplay.h"
 #include "search/find.h"
 #include "search/list.h"
@@ -33,11 +34,19 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
             CatalogCaption, TmessForm::kindOk);
         return nullptr;
     }
-    try {
-        f->keep(DM, workDir);
-    } catch (const CatalogError& e) {
-        messForm->ShowBox(e.message(), CatalogCaption, TmessForm::kindOk);
-        return nullptr;
+    for (;;) {
+        try {
+            f->keep(DM, workDir);
+            break;
+        } catch (const BusyError& e) {
+            // Another program is writing the catalogue: the user may close it and try again.
+            messForm->ShowBox(e.message() + QStringLiteral("\n\nПовторить попытку?"),
+                              CatalogCaption, TmessForm::kindYesNo);
+            if (messForm->Answer != TmessForm::mrYes) return nullptr;
+        } catch (const CatalogError& e) {
+            messForm->ShowBox(e.message(), CatalogCaption, TmessForm::kindOk);
+            return nullptr;
+        }
     }
     Modifs::reload(DM->QMod, f->keep(Shared));
     mainForm->DataModuleCreate(*DM);

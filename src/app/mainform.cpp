@@ -1,6 +1,7 @@
 #include "app/mainform.h"
 
 #include "app/about.h"
+#include "app/backup.h"
 #include "app/dbgrid.h"
 #include "app/icons.h"
 #include "app/messbox.h"
@@ -137,6 +138,7 @@ void TmainForm::createMenus() {
     Save1 = twin(menuFile, "Save1", "&Сохранить", sbSave);
     menuFile->addSeparator();
     Report1 = twin(menuFile, "Report1", "О&тчет", nullptr);
+    Backup::addCommand(this, menuFile, nullptr);
     menuFile->addSeparator();
     Exit1 = twin(menuFile, "Exit1", "В&ыход", nullptr);
 

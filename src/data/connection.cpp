@@ -1,6 +1,8 @@
 #include "data/connection.h"
 
+#include "data/catalogfile.h"
 #include "data/dberror.h"
+#include "data/dbmessage.h"
 #include "data/dialect.h"
 
 #include <QFile>
@@ -38,6 +40,7 @@ Connection::Connection(const QString& path, bool create) : file(path), name(next
     }
     db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     db.setDatabaseName(path);
+    if (!CatalogFile::writable(path)) db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
     try {
         configure();
     } catch (...) {
@@ -47,17 +50,19 @@ Connection::Connection(const QString& path, bool create) : file(path), name(next
 }
 
 void Connection::configure() {
-    if (!db.open()) throw DbError(db.lastError().text());
+    if (!db.open()) DbMessage::raise(file, db.lastError());
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         throw DbError(QStringLiteral("Драйвер базы данных не предоставил соединение SQLite"));
     sqlite3* raw = *static_cast<sqlite3* const*>(handle.data());
     Dialect::registerFunctions(raw);
-    // The first read tells whether the file is really a database (a damaged one fails here).
+    exec(QStringLiteral("pragma busy_timeout=%1").arg(CatalogFile::BusyTimeoutMs));
+    // The first read tells whether the file is really a database (a damaged one fails here)
+    // and whether another program holds it locked.
     exec(QStringLiteral("select count(*) from sqlite_master"));
-    exec(QStringLiteral("pragma busy_timeout=5000"));
-    exec(QStringLiteral("pragma journal_mode=WAL"));
-    exec(QStringLiteral("pragma synchronous=NORMAL"));
+    if (CatalogFile::readOnly(*this)) return;
+    for (const QString& pragma : Dialect::durabilityPragmas())
+        exec(pragma);
 }
 
 void Connection::release() {
@@ -72,14 +77,11 @@ Connection::~Connection() {
 
 void Connection::exec(const QString& sql) {
     QSqlQuery q(db);
-    if (!q.exec(sql)) {
-        const QSqlError e = q.lastError();
-        throw DbError(e.databaseText().isEmpty() ? e.text() : e.databaseText());
-    }
+    if (!q.exec(sql)) DbMessage::raise(file, q.lastError());
 }
 
 void Connection::execAll(const QStringList& statements) {
-    if (!db.transaction()) throw DbError(db.lastError().text());
+    if (!db.transaction()) DbMessage::raise(file, db.lastError());
     try {
         for (const QString& s : statements)
             exec(s);
@@ -87,5 +89,9 @@ void Connection::execAll(const QStringList& statements) {
         db.rollback();
         throw;
     }
-    if (!db.commit()) throw DbError(db.lastError().text());
+    if (!db.commit()) {
+        const QSqlError e = db.lastError();
+        db.rollback();
+        DbMessage::raise(file, e);
+    }
 }

@@ -1,5 +1,6 @@
 #include "data/datamod.h"
 
+#include "data/catalogcheck.h"
 #include "data/dberror.h"
 #include "data/dialect.h"
 #include "data/schema.h"
@@ -44,6 +45,7 @@ std::unique_ptr<Connection> TDM::openCatalogue(const QString& workDir) {
         throw FileError(QStringLiteral("Файл %1 не является базой данных каталога: в нём нет "
                                        "таблиц %2.")
                             .arg(path, missing.join(QStringLiteral(", "))));
+    CatalogCheck::verify(*db);
     return db;
 }
 

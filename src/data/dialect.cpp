@@ -9,6 +9,11 @@
 
 namespace Dialect {
 
+QStringList durabilityPragmas() {
+    return {QStringLiteral("pragma journal_mode=DELETE"),
+            QStringLiteral("pragma synchronous=FULL")};
+}
+
 QString countAs(const QString& expr) {
     return QStringLiteral("count(%1) AS Expr1000").arg(expr);
 }

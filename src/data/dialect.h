@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 struct sqlite3;
 
@@ -24,7 +25,20 @@ struct sqlite3;
 //    pattern begins with characters that have no case, so a number typed as "5012003*" finds
 //    its rows through the column's index; the like still decides. The statements the program
 //    builds are not changed: the query's text stays as it was written.
+//  - Journal and sync: durabilityPragmas(). The rollback journal ("journal_mode=DELETE") with
+//    "synchronous=FULL": a commit is on disk in base.mdb itself before it returns, and the
+//    journal is deleted when the transaction ends, so whenever the program is idle base.mdb
+//    alone holds every committed change (dealers back up by copying it) and a power cut loses
+//    no commit. WAL would keep recent commits in base.mdb-wal, and a WAL file cannot be opened
+//    on a read-only medium; a rollback-journal file opens there for reading. The rollback
+//    journal modes are a setting of the connection, not of the file, so opening changes
+//    nothing for good, except that a file left in WAL by an older version is taken back out
+//    of it. The price is an extra sync per commit, small beside the program's commands, which
+//    each write in one transaction.
 namespace Dialect {
+
+// The pragmas set on every connection that may write, in order.
+QStringList durabilityPragmas();
 
 inline const QString DistinctRow = QStringLiteral("distinct");
 inline const QString IndexColumn = QStringLiteral("[index]");

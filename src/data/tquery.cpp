@@ -2,6 +2,7 @@
 
 #include "data/connection.h"
 #include "data/dberror.h"
+#include "data/dbmessage.h"
 #include "data/dialect.h"
 #include "data/textfmt.h"
 
@@ -11,11 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-DbError statementError(const QSqlQuery& q) {
-    const QSqlError e = q.lastError();
-    return DbError(e.databaseText().isEmpty() ? e.text() : e.databaseText());
-}
 
 bool isNumber(const QVariant& v) {
     const int id = v.typeId();
@@ -58,7 +54,7 @@ void TQuery::open() {
     close();
     QSqlQuery q(db.database());
     q.setForwardOnly(true);
-    if (!q.exec(Dialect::indexFriendly(text()))) throw statementError(q);
+    if (!q.exec(Dialect::indexFriendly(text()))) DbMessage::raise(db.path(), q.lastError());
     const QSqlRecord rec = q.record();
     QStringList cols;
     for (int i = 0; i < rec.count(); ++i)
@@ -71,7 +67,7 @@ void TQuery::open() {
             row[size_t(i)] = q.value(i);
         data.push_back(std::move(row));
     }
-    if (q.lastError().isValid()) throw statementError(q);
+    if (q.lastError().isValid()) DbMessage::raise(db.path(), q.lastError());
     names = cols;
     rows = std::move(data);
     isOpen = true;
@@ -86,7 +82,7 @@ void TQuery::open() {
 void TQuery::execSQL() {
     close();
     QSqlQuery q(db.database());
-    if (!q.exec(Dialect::indexFriendly(text()))) throw statementError(q);
+    if (!q.exec(Dialect::indexFriendly(text()))) DbMessage::raise(db.path(), q.lastError());
 }
 
 void TQuery::close() {

@@ -5,7 +5,9 @@
 #include <QWidget>
 
 // Reads a drawing bitmap, whatever its content: BMP of any depth, or PNG and JPEG stored under
-// the catalogue's .bmp names. Throws FileError naming the file when it is missing or unreadable.
+// the catalogue's .bmp names, up to an A1 sheet scanned at 600 dpi. Throws FileError naming the
+// file when it is missing, unreadable or larger than that. A truncated BMP is returned as far
+// as it could be read, and the general error display says once that the file is damaged.
 QImage readBitmap(const QString& path);
 
 // The drawing: a bitmap stretched to the widget's own size. It reports the pointer and the

@@ -148,13 +148,13 @@ void TmainForm::PlaceMarkers() {
             if (count == Markers.size()) NewPos();
             TMarker* m = Markers[count];
             const QString caption = q.asString(QStringLiteral("Position"));
-            m->setText(caption);
+            m->setCaption(caption);
             if (SeekTarget && caption.toInt() == TargetPos) {
                 TargetMarker = count;
                 SeekTarget = false;
             }
             m->move(Fmt::nearestInt(img.width() * q.asFloat(QStringLiteral("Hor")) / 100) +
-                        img.x() - 8,
+                        img.x() - 8 - m->overhang(),
                     Fmt::nearestInt(img.height() * q.asFloat(QStringLiteral("Ver")) / 100) +
                         img.y() - 8);
             const QString hint = q.asString(QStringLiteral("N")) + QLatin1Char(' ') +

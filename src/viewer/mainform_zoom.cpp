@@ -69,7 +69,8 @@ void TmainForm::RescaleMarkers() {
     int i = 0;
     for (q.first(); !q.eof(); q.next(), ++i)
         Markers[i]->move(
-            Fmt::nearestInt(q.asFloat(QStringLiteral("Hor")) * img.width() / 100) + img.x() - 7,
+            Fmt::nearestInt(q.asFloat(QStringLiteral("Hor")) * img.width() / 100) + img.x() - 7 -
+                Markers[i]->overhang(),
             Fmt::nearestInt(q.asFloat(QStringLiteral("Ver")) * img.height() / 100) + img.y() - 7);
     h->setValue(ScrollX);
     v->setValue(ScrollY);

@@ -1,6 +1,7 @@
 #include "viewer/marker.h"
 
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -11,7 +12,7 @@ const QColor TMarker::White(255, 255, 255);
 const QColor TMarker::AssemblyBlue(120, 173, 212);
 
 TMarker::TMarker(QWidget* parent) : QLabel(parent) {
-    resize(16, 16);
+    resize(Side, Side);
     setAlignment(Qt::AlignCenter);
     QFont f = font();
     f.setPointSize(10);
@@ -19,6 +20,12 @@ TMarker::TMarker(QWidget* parent) : QLabel(parent) {
     setFont(f);
     setMouseTracking(true);
     hide();
+}
+
+void TMarker::setCaption(const QString& caption) {
+    setText(caption);
+    const int needed = QFontMetrics(font()).horizontalAdvance(caption) + 2;
+    resize(qMax(int(Side), needed), Side);
 }
 
 void TMarker::setLook(bool transparent, const QColor& background, const QColor& font) {

@@ -3,8 +3,9 @@
 #include <QColor>
 #include <QLabel>
 
-// A position marker: a 16 x 16 label with the position number, laid over the drawing. Its ring
-// pointer (Tag) joins the markers of one part shown at consecutive places.
+// A position marker: a 16 x 16 label with the position number, laid over the drawing, wider
+// for a number that does not fit (three digits and more). Its ring pointer (Tag) joins the
+// markers of one part shown at consecutive places.
 class TMarker : public QLabel {
     Q_OBJECT
 public:
@@ -21,6 +22,12 @@ public:
 
     // The caption as a position number.
     int position() const { return text().toInt(); }
+    // Sets the caption and widens the marker to fit it (never narrower than 16).
+    void setCaption(const QString& caption);
+    // How far the marker reaches left of a 16-wide one centred on the same place.
+    int overhang() const { return (width() - Side) / 2; }
+
+    static constexpr int Side = 16;
 
     static const QColor Green;
     static const QColor Blue;

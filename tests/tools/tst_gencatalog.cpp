@@ -5,14 +5,19 @@
 #include "data/connection.h"
 #include "data/datamod.h"
 #include "generator.h"
+#include "random.h"
+#include "render.h"
 #include "search/keyform.h"
 #include "support/modalscript.h"
 #include "support/testmain.h"
+#include "viewer/marker.h"
+#include "vocabulary.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QHash>
 #include <QImage>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -94,6 +99,9 @@ private Q_SLOTS:
     void existingCatalogueIsLeftAlone();
     void largeCatalogueSharesItsPictures();
     void defaultDemoHasTheDemoSize();
+    void printedNumbersStayUnderTheirMarkers();
+    void partNamesReadAsRealParts();
+    void drawingsOfGroupsShowTheirOwnParts();
 
 private:
     QTemporaryDir tmp;
@@ -393,6 +401,68 @@ void TestGenCatalog::defaultDemoHasTheDemoSize() {
         seen.insert(quint64(st.st_ino));
     }
     QVERIFY2(bytes < 60LL * 1024 * 1024, qPrintable(QString::number(bytes)));
+}
+
+void TestGenCatalog::printedNumbersStayUnderTheirMarkers() {
+    // The fitted view shows the small picture at up to about 1.2 times its size; the zoom steps
+    // show the big one (twice the small) at 1, 1.5 and 2 times the fitted size.
+    const double fitted = 1.2;
+    for (int position : {1, 8, 88, 315, 1234}) {
+        const QString text = QString::number(position);
+        TMarker marker(nullptr);
+        marker.setCaption(text);
+        const QSizeF onSmall = Gen::printedNumberSize(position, 1) * fitted;
+        QVERIFY2(onSmall.width() <= marker.width() - 2 && onSmall.height() <= marker.height() - 2,
+                 qPrintable(text + " on the fitted small picture"));
+        for (double step : {1.0, 1.5, 2.0}) {
+            const QSizeF onBig = Gen::printedNumberSize(position, 2) * fitted * step;
+            QVERIFY2(onBig.width() <= marker.width() - 2 && onBig.height() <= marker.height() - 2,
+                     qPrintable(QString("%1 at zoom step %2: %3 x %4 under %5 x %6")
+                                    .arg(text)
+                                    .arg(step)
+                                    .arg(onBig.width())
+                                    .arg(onBig.height())
+                                    .arg(marker.width())
+                                    .arg(marker.height())));
+        }
+    }
+}
+
+void TestGenCatalog::partNamesReadAsRealParts() {
+    QStringList names;
+    for (const QVariantList& r : rows(*db, "select Name from Detail"))
+        names << r[0].toString();
+    Gen::Random rng(11);
+    for (int i = 0; i < 4000; ++i)
+        names << Gen::Words::part(rng, i % int(Gen::Words::groups().size())).name;
+    int withComplement = 0;
+    for (const QString& name : names) {
+        QVERIFY2(!name.contains("Пружина подшипника"), qPrintable(name));
+        const QStringList words = name.split(' ');
+        // The same word twice: "Шестерня шестерни", "Втулка втулки", "Упор упорный".
+        for (int k = 1; k < words.size(); ++k)
+            QVERIFY2(words[k].left(3).toLower() != words[0].left(3).toLower(), qPrintable(name));
+        if (name.contains(QRegularExpression(" (вала|подшипника|клапана|насоса)( |$)")))
+            ++withComplement;
+    }
+    QVERIFY(withComplement > 50);
+}
+
+void TestGenCatalog::drawingsOfGroupsShowTheirOwnParts() {
+    // The parts a group's drawings show are named from its words: by the first word of names.
+    QHash<QString, QSet<QString>> words;
+    const auto& groups = Gen::Words::groups();
+    Gen::Random rng(5);
+    for (int g = 0; g < groups.size(); ++g)
+        for (int i = 0; i < 1500; ++i)
+            words[groups[g].number] << Gen::Words::part(rng, g).name.section(' ', 0, 0);
+    const QStringList mechanism = {"Шестерня", "Поршень", "Вал", "Шкив", "Звёздочка", "Шпонка"};
+    const QStringList cab = {"Стекло", "Обивка", "Зеркало", "Уплотнитель", "Замок"};
+    for (const QString& w : mechanism)
+        QVERIFY2(!words["67"].contains(w) && !words["37"].contains(w), qPrintable(w));
+    for (const QString& w : cab)
+        QVERIFY2(!words["10"].contains(w), qPrintable(w));
+    QVERIFY(words["10"].contains("Шатун") && words["67"].contains("Стекло"));
 }
 
 CATALOG_TEST_MAIN(TestGenCatalog)

@@ -4,7 +4,10 @@
 #include "sketch.h"
 
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 namespace Gen {
@@ -269,7 +272,36 @@ QPointF boxEdge(const QRectF& box, const QPointF& from) {
     return c + QPointF(dx, dy) * s;
 }
 
+// The font of the numbers on the picture drawn at scale, in the picture's own units. The viewer
+// shows the big picture (scale 2) at up to twice the fitted size while its markers keep their
+// 16 pixels, so there the numbers are printed at a quarter of the small picture's size: never
+// larger on the screen than on the fitted small picture, always under the marker.
+QFont numberFont(int scale) {
+    QFont f = labelFont();
+    if (scale > 1) f.setPixelSize(std::max(1, f.pixelSize() / 4));
+    return f;
+}
+
 } // namespace
+
+QSizeF printedNumberSize(int position, int scale) {
+    // Measured on the pixels, as the number is printed: metrics of fonts a few pixels high
+    // say little about the glyphs drawn.
+    QImage image(QSize(240, 80), QImage::Format_Grayscale8);
+    image.fill(255);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.scale(scale, scale);
+    p.setPen(Qt::black);
+    p.setFont(numberFont(scale));
+    centredText(p, QPointF(120.0 / scale, 40.0 / scale), QString::number(position));
+    p.end();
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).value() < 128) ink |= QRect(x, y, 1, 1);
+    return QSizeF(ink.size());
+}
 
 QByteArray renderDrawing(const Scene& scene, int scale) {
     Canvas canvas(scene.size, scale);
@@ -285,7 +317,7 @@ QByteArray renderDrawing(const Scene& scene, int scale) {
     for (const Item& item : scene.items)
         drawItem(p, item);
 
-    const QFont numbers = labelFont();
+    const QFont numbers = numberFont(scale);
     const QFontMetricsF metrics(numbers);
     QVector<QRectF> boxes;
     for (const Label& l : scene.labels) {

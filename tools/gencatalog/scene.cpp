@@ -316,7 +316,7 @@ Scene Layouter::run() {
 QFont labelFont() {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setBold(true);
-    f.setPixelSize(14);
+    f.setPixelSize(8);
     f.setStyleStrategy(QFont::NoAntialias);
     f.setHintingPreference(QFont::PreferFullHinting);
     return f;

@@ -38,7 +38,9 @@ struct Scene {
     double hiddenVer = 50, hiddenHor = 50; // the place of the assemblies drawn without a number
 };
 
-// The font of the position numbers on the small picture (the big one is drawn at twice the scale).
+// The font of the position numbers on the small picture. The viewer lays a marker of 16 x 16
+// pixels (wider for three digits and more) over each number; the fitted view shows the small
+// picture at up to about 1.2 times its size, so a number of this size stays under its marker.
 QFont labelFont();
 
 // Lays the drawing's parts out along centre lines and finds a free spot for every number.

@@ -77,7 +77,7 @@ const QVector<Noun>& commonNouns() {
 }
 
 // Nouns of one group, by group number.
-QVector<Noun> groupNouns(const QString& group) {
+const QVector<Noun>& groupNouns(const QString& group) {
     static const QVector<QPair<const char*, QVector<Noun>>> table = {
         {"10",
          {{"Поршень", M, S::Bushing, 0.6, 1.8, true, false, 2},
@@ -188,7 +188,8 @@ QVector<Noun> groupNouns(const QString& group) {
     };
     for (const auto& entry : table)
         if (group == QLatin1String(entry.first)) return entry.second;
-    return {};
+    static const QVector<Noun> none;
+    return none;
 }
 
 // Adjective forms: masculine, feminine, neuter, plural.
@@ -216,22 +217,82 @@ const char* const adjectives[][4] = {
     {"наружный", "наружная", "наружное", "наружные"},
 };
 
-const char* const complements[] = {
-    "вала",   "подшипника", "корпуса", "крышки",         "рычага",  "оси",   "шестерни", "клапана",
-    "насоса", "фильтра",    "муфты",   "педали",         "тяги",    "штока", "поршня",   "барабана",
-    "фланца", "кронштейна", "втулки",  "распределителя", "ступицы",
+// Complements in the genitive with the nouns of the parts that belong to them, so that a name
+// reads as a real part does ("Втулка вала", "Пружина клапана"; never "Шестерня шестерни" or
+// "Пружина подшипника"). A noun listed under none takes no complement.
+struct Complement {
+    const char* word;
+    QVector<const char*> nouns;
 };
 
-const Noun& pickNoun(Random& rng, const QVector<Noun>& own, bool heads) {
+const QVector<Complement>& complements() {
+    static const QVector<Complement> list = {
+        {"вала",
+         {"Втулка", "Шестерня", "Крышка", "Шпонка", "Шкив", "Фланец", "Кольцо", "Манжета",
+          "Сальник", "Звёздочка", "Опора", "Шайба"}},
+        {"подшипника", {"Втулка", "Крышка", "Корпус", "Кольцо", "Стакан", "Прокладка", "Шайба"}},
+        {"корпуса", {"Крышка", "Прокладка", "Пробка", "Штуцер", "Заглушка", "Кронштейн"}},
+        {"крышки", {"Прокладка", "Пробка", "Кронштейн", "Заглушка"}},
+        {"рычага", {"Ось", "Палец", "Втулка", "Пружина", "Тяга", "Вилка"}},
+        {"оси", {"Втулка", "Шайба", "Стопор", "Кронштейн"}},
+        {"шестерни", {"Втулка", "Ось", "Ступица", "Шайба", "Кольцо"}},
+        {"клапана", {"Пружина", "Втулка", "Сухарь", "Корпус", "Крышка", "Толкатель"}},
+        {"насоса",
+         {"Корпус", "Крышка", "Прокладка", "Кронштейн", "Шестерня", "Вал", "Шкив", "Патрубок",
+          "Штуцер"}},
+        {"фильтра", {"Корпус", "Крышка", "Прокладка", "Стакан", "Кронштейн", "Пробка"}},
+        {"муфты", {"Вилка", "Пружина", "Диск", "Корпус", "Рычаг", "Ступица"}},
+        {"педали", {"Пружина", "Ось", "Рычаг", "Тяга", "Кронштейн", "Втулка", "Упор"}},
+        {"тяги", {"Вилка", "Палец", "Пружина", "Рычаг", "Кронштейн"}},
+        {"штока", {"Втулка", "Манжета", "Кольцо"}},
+        {"поршня", {"Палец", "Кольцо", "Шток"}},
+        {"барабана", {"Ступица", "Крышка", "Вал", "Кожух"}},
+        {"фланца", {"Прокладка", "Шайба"}},
+        {"кронштейна", {"Пластина", "Ось", "Втулка", "Упор"}},
+        {"втулки", {"Кольцо", "Стопор", "Шайба"}},
+        {"распределителя", {"Корпус", "Крышка", "Рычаг", "Кронштейн", "Пружина"}},
+        {"ступицы", {"Крышка", "Кольцо", "Манжета", "Сальник", "Фланец"}},
+    };
+    return list;
+}
+
+// The complements that suit a noun.
+QStringList complementsOf(const Noun& noun) {
+    QStringList words;
+    for (const Complement& c : complements())
+        for (const char* n : c.nouns)
+            if (qstrcmp(n, noun.text) == 0) words << QString::fromUtf8(c.word);
+    return words;
+}
+
+// The common nouns of the engine and transmission that the cab and the electrical equipment
+// have none of: a cab's drawing shows no gears, pistons or keyed shafts.
+bool mechanismOnly(const Noun& n) {
+    static const char* const words[] = {"Шестерня",  "Вал",     "Шкив",    "Ступица",   "Шпонка",
+                                        "Звёздочка", "Поршень", "Цилиндр", "Толкатель", "Кулачок",
+                                        "Сухарь",    "Клапан",  "Шток",    "Муфта",     "Диск",
+                                        "Сальник",   "Манжета", "Стакан",  "Сектор",    "Поводок"};
+    for (const char* w : words)
+        if (qstrcmp(w, n.text) == 0) return true;
+    return false;
+}
+
+bool bodyGroup(const QString& group) {
+    return group == QLatin1String("37") || group == QLatin1String("67");
+}
+
+const Noun& pickNoun(Random& rng, const QString& group, bool heads) {
+    const QVector<Noun>& own = groupNouns(group);
     QVector<const Noun*> pool;
     QVector<double> weights;
     for (const QVector<Noun>* list : {&own, &commonNouns()})
-        for (const Noun& n : *list)
-            if (!heads || n.head) {
-                pool << &n;
-                // The group's own words weigh more, so a drawing reads like its subject.
-                weights << double(n.frequency) * (list == &own ? 2.5 : 1.0);
-            }
+        for (const Noun& n : *list) {
+            if (heads && !n.head) continue;
+            if (list != &own && bodyGroup(group) && mechanismOnly(n)) continue;
+            // The group's own words weigh more, so a drawing reads like its subject.
+            pool << &n;
+            weights << double(n.frequency) * (list == &own ? 4.0 : 1.0);
+        }
     return *pool[rng.weighted(weights)];
 }
 
@@ -241,8 +302,11 @@ QString qualify(Random& rng, const Noun& noun) {
     const double r = rng.real();
     if (r < 0.45) return name;
     const QString adjective = QString::fromUtf8(rng.pick(adjectives)[noun.gender]);
-    const QString complement = QString::fromUtf8(rng.pick(complements));
-    if (r < 0.75) return name + QLatin1Char(' ') + adjective;
+    // "Упор упорный", "Опора опорная" say the same thing twice.
+    if (adjective.left(3).compare(name.left(3), Qt::CaseInsensitive) == 0) return name;
+    const QStringList suitable = complementsOf(noun);
+    if (r < 0.75 || suitable.isEmpty()) return name + QLatin1Char(' ') + adjective;
+    const QString complement = suitable[rng.between(0, int(suitable.size()) - 1)];
     if (r < 0.95) return name + QLatin1Char(' ') + complement;
     return name + QLatin1Char(' ') + complement + QLatin1Char(' ') + adjective;
 }
@@ -374,15 +438,18 @@ const QVector<GroupWords>& groups() {
 }
 
 Named part(Random& rng, int group) {
-    const Noun& noun = pickNoun(rng, groupNouns(QString::fromUtf8(groups()[group].number)), false);
+    const Noun& noun = pickNoun(rng, QString::fromUtf8(groups()[group].number), false);
     return {qualify(rng, noun), noun.shape, weightOf(rng, noun)};
 }
 
 Named subAssembly(Random& rng, int group) {
-    const Noun& noun = pickNoun(rng, groupNouns(QString::fromUtf8(groups()[group].number)), true);
+    const Noun& noun = pickNoun(rng, QString::fromUtf8(groups()[group].number), true);
     QString name = QString::fromUtf8(noun.text);
-    if (!noun.fixed && rng.chance(0.3))
-        name += QLatin1Char(' ') + QString::fromUtf8(rng.pick(adjectives)[noun.gender]);
+    if (!noun.fixed && rng.chance(0.3)) {
+        const QString adjective = QString::fromUtf8(rng.pick(adjectives)[noun.gender]);
+        if (adjective.left(3).compare(name.left(3), Qt::CaseInsensitive) != 0)
+            name += QLatin1Char(' ') + adjective;
+    }
     const double weight = weightOf(rng, noun);
     return {name + QStringLiteral(" в сборе"), noun.shape, weight * rng.real(2, 5)};
 }

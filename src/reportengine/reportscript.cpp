@@ -28,7 +28,9 @@ public:
         fired = false;
         deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
         ++generation;
-        cv.notify_one();
+        // A thread already waiting for an earlier deadline rechecks then; waking it for every
+        // expression would cost a thread switch each.
+        if (idle) cv.notify_one();
     }
     // Whether the limit was reached.
     bool disarm() {
@@ -42,12 +44,15 @@ private:
         std::unique_lock<std::mutex> lock(m);
         while (!quit) {
             if (!armed) {
+                idle = true;
                 cv.wait(lock);
+                idle = false;
                 continue;
             }
             const auto g = generation;
-            if (cv.wait_until(lock, deadline) == std::cv_status::timeout && armed &&
-                generation == g) {
+            const auto until = deadline;
+            cv.wait_until(lock, until);
+            if (armed && generation == g && std::chrono::steady_clock::now() >= until) {
                 fired = true;
                 armed = false;
                 js.setInterrupted(true);
@@ -57,7 +62,7 @@ private:
     QJSEngine& js;
     std::mutex m;
     std::condition_variable cv;
-    bool quit = false, armed = false, fired = false;
+    bool quit = false, armed = false, fired = false, idle = false;
     unsigned long generation = 0;
     std::chrono::steady_clock::time_point deadline;
     std::thread thread;

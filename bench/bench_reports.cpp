@@ -86,9 +86,9 @@ int main(int argc, char** argv) {
 
     t.restart();
     QTextDocument bare;
+    bare.setPageSize(QSizeF(1000, 600));
     bare.setHtml(QStringLiteral("<table border=\"1\" width=\"100%\">") + bareRows +
                  QStringLiteral("</table>"));
-    bare.setPageSize(QSizeF(1000, 600));
     const int barePages = bare.pageCount();
     const double layout = ms(t);
 

@@ -26,13 +26,15 @@ QPaintDevice* layoutDevice() {
     return &device;
 }
 
-std::unique_ptr<QTextDocument> makeDocument(const QString& html, const QFont& font, double width) {
+// The page size is set before the text: every change of it lays the whole text out again.
+std::unique_ptr<QTextDocument> makeDocument(const QString& html, const QFont& font,
+                                            const QSizeF& page) {
     auto doc = std::make_unique<QTextDocument>();
     doc->documentLayout()->setPaintDevice(layoutDevice());
     doc->setDefaultFont(font);
     doc->setDocumentMargin(0);
+    doc->setPageSize(page);
     doc->setHtml(html);
-    doc->setTextWidth(width);
     return doc;
 }
 
@@ -53,18 +55,18 @@ ReportDocument::ReportDocument(const QString& title, const QPageLayout& layout, 
     const QRectF content = page.paintRect(QPageLayout::Inch);
     width = content.width() * LayoutDpi;
     // The bands are measured once on a first page; the body gets what remains.
-    if (pageHeader) headerHeight = makeDocument(pageHeader(1, 1), font, width)->size().height();
-    if (pageFooter) footerHeight = makeDocument(pageFooter(1, 1), font, width)->size().height();
+    const QSizeF band(width, -1); // not cut into pages
+    if (pageHeader) headerHeight = makeDocument(pageHeader(1, 1), font, band)->size().height();
+    if (pageFooter) footerHeight = makeDocument(pageFooter(1, 1), font, band)->size().height();
     bodyHeight = qMax(content.height() * LayoutDpi - headerHeight - footerHeight, 50.0);
-    body = makeDocument(bodyHtml, font, width);
-    body->setPageSize(QSizeF(width, bodyHeight));
+    body = makeDocument(bodyHtml, font, QSizeF(width, bodyHeight));
     const int count = qMax(1, body->pageCount());
     pages.resize(size_t(count));
     for (int p = 0; p < count; ++p) {
         if (pageHeader)
-            pages[size_t(p)].header = makeDocument(pageHeader(p + 1, count), font, width);
+            pages[size_t(p)].header = makeDocument(pageHeader(p + 1, count), font, band);
         if (pageFooter)
-            pages[size_t(p)].footer = makeDocument(pageFooter(p + 1, count), font, width);
+            pages[size_t(p)].footer = makeDocument(pageFooter(p + 1, count), font, band);
     }
 }
 

@@ -212,7 +212,8 @@ QString ReportScript::rewriteCalls(const QString& s) {
         while (k < n && s[k].isSpace())
             ++k;
         const bool call = k < n && s[k] == QLatin1Char('(') && prev != QLatin1Char('.') &&
-                          prevWord != QLatin1String("function") && !notCalls().contains(word);
+                          prevWord != QLatin1String("function") &&
+                          prevWord != QLatin1String("new") && !notCalls().contains(word);
         if (!call) {
             out += word;
             prev = word.back();

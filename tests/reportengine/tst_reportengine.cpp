@@ -121,6 +121,8 @@ void TestReportEngine::expressions_data() {
                                                << "0,25";
     QTest::newRow("text methods") << "'abc'.toUpperCase() + String(5)"
                                   << "ABC5";
+    QTest::newRow("constructor call") << "new Array(3).length"
+                                      << "3";
     QTest::newRow("conditional") << "COUNT() > 2 ? 'много' : 'мало'"
                                  << "много";
     QTest::newRow("markup is escaped") << "'<b>&'"

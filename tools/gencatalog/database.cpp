@@ -4,6 +4,7 @@
 #include "data/dberror.h"
 #include "data/schema.h"
 #include "reference.h"
+#include "reportengine/templatestore.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -125,6 +126,7 @@ void writeDatabase(const Catalogue& cat, const QString& path) {
         throw;
     }
     if (!sql.commit()) throw DbError(sql.lastError().text());
+    storeTemplateFiles(db, QStringLiteral(CATALOG_TEMPLATES_DIR)); // the documents and lists
     db.exec(QStringLiteral("pragma wal_checkpoint(TRUNCATE)"));
     db.exec(QStringLiteral("pragma journal_mode=DELETE"));
 }

@@ -62,6 +62,13 @@ Counts run(TDM& dm, const PriceTable& table, const Mapping& m,
     for (const int c : {m.number, m.name, m.price})
         if (c < 0 || c >= columns)
             throw CatalogError(QStringLiteral("Не указаны поля номера, наименования и цены"));
+    // Prices are read as text: character and numeric fields only (binary FoxPro numbers,
+    // dates and logicals would read as garbage).
+    const PriceTable::Column& priceColumn = table.columns()[size_t(m.price)];
+    if (!QByteArray("CNF").contains(priceColumn.type))
+        throw FileError(
+            QStringLiteral("Файл %1: поле %2 (тип %3) не может содержать цену")
+                .arg(table.path(), priceColumn.name, QChar::fromLatin1(priceColumn.type)));
     TQuery& q = dm.QPrice;
     q.clear();
     q.add(QStringLiteral("select * from Price where 0"));
@@ -87,9 +94,7 @@ Counts run(TDM& dm, const PriceTable& table, const Mapping& m,
             }
             const QString id = table.text(row, m.number);
             const QString name = table.text(row, m.name);
-            const ParsedPrice price = table.columns()[size_t(m.price)].type == 'L'
-                                          ? ParsedPrice{false, 0}
-                                          : parsePrice(table.text(row, m.price));
+            const ParsedPrice price = parsePrice(table.text(row, m.price));
             if (id.isEmpty() || !price.ok) {
                 ++counts.skipped;
             } else {

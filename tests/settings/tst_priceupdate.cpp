@@ -141,6 +141,24 @@ void TestPriceUpdate::unknownPriceColumnWritesNothing() {
     const QVariant before = f.scalar("select count(*) from Price");
     QVERIFY_THROWS_EXCEPTION(DbError, PriceUpdate::run(dm, PriceTable(path), m));
     QCOMPARE(f.scalar("select count(*) from Price"), before);
+    // A date or logical field cannot hold prices.
+    const QString dated = f.dir() + "/dated.dbf";
+    DBFHandle dbf = DBFCreateEx(QFile::encodeName(dated).constData(), "LDID/38");
+    DBFAddField(dbf, "NOMER", FTString, 20, 0);
+    DBFAddField(dbf, "NAIM", FTString, 20, 0);
+    DBFAddField(dbf, "DATA", FTDate, 8, 0);
+    DBFWriteStringAttribute(dbf, 0, 0, "50.12.003");
+    DBFWriteStringAttribute(dbf, 0, 1, "Val");
+    DBFWriteStringAttribute(dbf, 0, 2, "20240101");
+    DBFClose(dbf);
+    try {
+        PriceUpdate::run(dm, PriceTable(dated), Mapping);
+        QFAIL("a date field was taken for prices");
+    } catch (const FileError& e) {
+        QVERIFY2(e.message().contains(dated) && e.message().contains("DATA"),
+                 qPrintable(e.message()));
+    }
+    QCOMPARE(f.scalar("select count(*) from Price"), before);
 }
 
 CATALOG_TEST_MAIN(TestPriceUpdate)

@@ -11,8 +11,10 @@
 #include "search/list.h"
 #include "settings/option.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProgressDialog>
 
 std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     std::unique_ptr<Forms> f(new Forms);
@@ -30,8 +32,24 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
             CatalogCaption, TmessForm::kindOk);
         return nullptr;
     }
+    // A catalogue opened for the first time gets its index of part names: seconds on a large
+    // one, so a gauge shows it.
+    std::unique_ptr<QProgressDialog> gauge;
+    const auto progress = [&gauge](int done, int total) {
+        if (total < 20000) return;
+        if (!gauge) {
+            gauge = std::make_unique<QProgressDialog>(
+                QStringLiteral("Подготовка поиска по наименованиям деталей..."), QString(), 0,
+                total);
+            gauge->setWindowTitle(CatalogCaption);
+            gauge->setMinimumDuration(0);
+        }
+        gauge->setValue(done);
+        QCoreApplication::processEvents();
+    };
     try {
-        f->dataModule = std::make_unique<TDM>(workDir);
+        f->dataModule = std::make_unique<TDM>(workDir, progress);
+        gauge.reset();
     } catch (const CatalogError& e) {
         messForm->ShowBox(e.message(), CatalogCaption, TmessForm::kindOk);
         return nullptr;

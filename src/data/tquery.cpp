@@ -58,7 +58,7 @@ void TQuery::open() {
     close();
     QSqlQuery q(db.database());
     q.setForwardOnly(true);
-    if (!q.exec(Dialect::indexFriendly(text()))) throw statementError(q);
+    if (!q.exec(Dialect::indexFriendly(text(), db.nameIndex))) throw statementError(q);
     const QSqlRecord rec = q.record();
     QStringList cols;
     for (int i = 0; i < rec.count(); ++i)
@@ -86,7 +86,7 @@ void TQuery::open() {
 void TQuery::execSQL() {
     close();
     QSqlQuery q(db.database());
-    if (!q.exec(Dialect::indexFriendly(text()))) throw statementError(q);
+    if (!q.exec(Dialect::indexFriendly(text(), db.nameIndex))) throw statementError(q);
 }
 
 void TQuery::close() {

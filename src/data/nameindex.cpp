@@ -71,13 +71,17 @@ bool present(Connection& db) {
     return true;
 }
 
+void drop(Connection& db) {
+    for (const QString& t : Triggers)
+        db.exec(QStringLiteral("drop trigger if exists ") + t);
+    db.exec(QStringLiteral("drop table if exists ") + Table);
+}
+
 void build(Connection& db, const Progress& progress) {
     QSqlDatabase& sql = db.database();
     if (!sql.transaction()) throw DbError(sql.lastError().text());
     try {
-        for (const QString& t : Triggers)
-            db.exec(QStringLiteral("drop trigger if exists ") + t);
-        db.exec(QStringLiteral("drop table if exists ") + Table);
+        drop(db);
         for (const QString& s : schema())
             db.exec(s);
         const int total = scalar(db, QStringLiteral("select count(*) from Detail")).toInt();

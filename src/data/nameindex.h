@@ -26,6 +26,9 @@ QStringList schema();
 // Whether the catalogue has the table and every trigger.
 bool present(Connection& db);
 
+// Removes the index and its triggers (a bulk load is faster without them: build afterwards).
+void drop(Connection& db);
+
 // Progress of a build: rows indexed so far out of total.
 using Progress = std::function<void(int done, int total)>;
 

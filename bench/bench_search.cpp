@@ -16,6 +16,7 @@
 #include "data/connection.h"
 #include "data/datamod.h"
 #include "data/dialect.h"
+#include "data/nameindex.h"
 #include "data/schema.h"
 #include "data/shared.h"
 #include "data/sql.h"
@@ -26,6 +27,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
@@ -33,6 +35,7 @@
 #include <QPushButton>
 #include <QSqlDriver>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <algorithm>
 #include <cstdio>
@@ -230,10 +233,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: bench_search <catalogue directory>\n");
         return 1;
     }
-    const QString dir = QString::fromLocal8Bit(argv[1]);
+    QString dir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(dir);
-    const QString base = QDir(dir).absoluteFilePath(TDM::databaseFileName());
+    QString base = QDir(dir).absoluteFilePath(TDM::databaseFileName());
     if (!QFileInfo::exists(base)) generate(base);
+    // The benchmark writes (the basket, the name index of an older catalogue): it works on a
+    // copy of the catalogue, with the drawings linked.
+    QTemporaryDir copy(QDir::tempPath() + "/bench_search-XXXXXX");
+    QFile::copy(base, copy.filePath(TDM::databaseFileName()));
+    QFile::link(QDir(dir).absoluteFilePath("PIC"), copy.filePath("PIC"));
+    dir = copy.path();
+    base = copy.filePath(TDM::databaseFileName());
 
     auto forms = Forms::create(dir);
     if (!forms) return 1;
@@ -241,15 +251,30 @@ int main(int argc, char** argv) {
     main.show();
     QApplication::processEvents();
 
+    // The cases are drawn from the catalogue under test: a number, an assembly and a name it
+    // has (the most frequent first word of the names, searched inside names).
+    QSqlQuery pick(DM->Database->database());
+    pick.exec("select N from Detail where rowid = (select max(rowid) / 2 from Detail)");
+    pick.next();
+    const QString number = pick.value(0).toString();
+    pick.exec("select SE from DataTab where SE_f <> ' ' and rowid >= (select max(rowid) / 3 "
+              "from DataTab) limit 1");
+    pick.next();
+    const QString assembly = pick.value(0).toString();
+    pick.exec("select substr(Name, 1, instr(Name || ' ', ' ') - 1) as w from Detail group by w "
+              "order by count(*) desc limit 1");
+    pick.next();
+    const QString word = pick.value(0).toString().toUpper();
+    const QString prefix = keyForm(number).left(4) + "*";
+    const QString name = "*" + word + "*";
     const Case cases[] = {
-        {"number prefix 50-1000*", [](TfindForm& d) { d.findEditN->setText("50-1000*"); }},
-        {"assembly", [](TfindForm& d) { d.findEditSE->setText(partNumber(1500)); }},
-        {"name *ВТУЛКА*", [](TfindForm& d) { d.findEditName->setText("*ВТУЛКА*"); }},
-        {"three alternatives",
-         [](TfindForm& d) {
-             d.findEditN->setText(partNumber(1000) + "&" + partNumber(2001) + "&50-1001*");
-         }},
+        {"number", [&](TfindForm& d) { d.findEditN->setText(number); }},
+        {"number prefix", [&](TfindForm& d) { d.findEditN->setText(prefix); }},
+        {"assembly", [&](TfindForm& d) { d.findEditSE->setText(assembly); }},
+        {"name *WORD*", [&](TfindForm& d) { d.findEditName->setText(name); }},
     };
+    std::printf("cases: number %s, prefix %s, assembly %s, name %s\n", qPrintable(number),
+                qPrintable(prefix), qPrintable(assembly), qPrintable(name));
     std::printf("%-24s %8s %10s %12s %12s %7s\n", "search", "rows", "OK..grid", "bare as run",
                 "bare as built", "ratio");
     struct StepTime {
@@ -284,6 +309,24 @@ int main(int argc, char** argv) {
         const double ui = median(times);
         std::printf("%-24s %8d %8.1fms %10.1fms %11.1fms %7.2f\n", c.what, DM->QFind.recordCount(),
                     ui, run, plain, ui / run);
+        if (QString(c.what).startsWith("name")) {
+            // The floors: the index's filter alone, and the result rows read by their numbers.
+            int n = 0;
+            const QString match = NameIndex::matchQuery(name.toLower().replace('*', '%'));
+            const double filter = bare(
+                "select N_f from DetailNames where DetailNames match " + Sql::quote(match), &n);
+            QStringList numbers;
+            for (int r = 0; r < DM->QFind.recordCount(); ++r)
+                numbers << Sql::quote(DM->QFind.cell(r, DM->QFind.fieldIndex("N_f")).toString());
+            numbers.removeDuplicates();
+            const double rows = bare("select * from forFind where N_f in (" + numbers.join(',') +
+                                         ") and " + DM->QFind.text().section(") AND ", -1),
+                                     &n);
+            std::printf("%-24s %8s %8.1fms %10.1fms %11s %7.2f   (filter alone %.1fms + rows "
+                        "%.1fms)\n",
+                        "  floor of name", "", filter + rows, filter + rows, "",
+                        ui / (filter + rows), filter, rows);
+        }
         if (DM->QFind.isEmpty()) continue;
         // "След." with the drawing in front: the next found part loaded on its drawing.
         ensureBitmaps(Steps);
@@ -343,8 +386,10 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         times.push_back(msSince(t));
     }
-    std::printf("%-24s %8d %8.1fms\n", "NewOrder, 1000 lines", DM->QOrder.recordCount(),
-                median(times));
+    int lines = 0;
+    const double orderBare = bare(DM->QOrder.text(), &lines);
+    std::printf("%-24s %8d %8.1fms %10.1fms %11s %7.2f\n", "NewOrder, 1000 lines",
+                DM->QOrder.recordCount(), median(times), orderBare, "", median(times) / orderBare);
     DM->Database->exec("delete from Order_");
     return 0;
 }

@@ -136,6 +136,12 @@ void report(const char* what, double ms, const char* beside, double bare) {
     std::printf("%-48s %8.2f ms   (%s %.2f ms)\n", what, ms, beside, bare);
 }
 
+// What the user waits for: the view painted and the pending events processed.
+void painted() {
+    mainForm->ScrollBox->viewport()->repaint();
+    QCoreApplication::processEvents();
+}
+
 void open(int modif, int pic) {
     mainForm->CurrentModif = modif;
     mainForm->CurrentPic = pic;
@@ -207,6 +213,17 @@ int main(int argc, char** argv) {
     const double load = timed(
         runs, [&] { open(other.modif, other.pic); }, [&] { open(d.modif, d.pic); });
     report("load drawing with its markers (LoadNewImage)", load, "decode small", decodeSmall);
+    const double loadPainted = timed(
+        runs,
+        [&] {
+            open(other.modif, other.pic);
+            painted();
+        },
+        [&] {
+            open(d.modif, d.pic);
+            painted();
+        });
+    report("load drawing, painted", loadPainted, "decode small", decodeSmall);
 
     int clickIndex = 0;
     const double click = timed(
@@ -252,6 +269,20 @@ int main(int argc, char** argv) {
             main.ScrollBox->viewport()->repaint();
         });
     report("zoom step 2 -> 3 with the repaint of the view", zoomPaint, "decode large", decodeBig);
+    const double zoomColdPainted = timed(
+        runs,
+        [&] {
+            open(other.modif, other.pic);
+            main.sbZoomPlus->trigger();
+            open(d.modif, d.pic);
+            painted();
+        },
+        [&] {
+            main.sbZoomPlus->trigger();
+            painted();
+        });
+    report("zoom step 1 -> 2, large bitmap read, painted", zoomColdPainted, "decode large",
+           decodeBig);
     const double reduce = timed(
         runs,
         [&] {

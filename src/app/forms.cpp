@@ -8,16 +8,18 @@
 #include "basket/order.h"
 #include "data/datamod.h"
 #include "data/dberror.h"
-#include "data/shared.h"
 #include "data/dbmessage.h"
+#include "data/shared.h"
 #include "platform/errordisplay.h"
 #include "search/find.h"
 #include "search/list.h"
 #include "settings/modifs.h"
 #include "settings/option.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProgressDialog>
 
 std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     std::unique_ptr<Forms> f(new Forms);
@@ -34,16 +36,34 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
             CatalogCaption, TmessForm::kindOk);
         return nullptr;
     }
+    // A catalogue opened for the first time gets its index of part names: seconds on a large
+    // one, so a gauge shows it.
+    std::unique_ptr<QProgressDialog> gauge;
+    const auto progress = [&gauge](int done, int total) {
+        if (total < 20000) return;
+        if (!gauge) {
+            gauge = std::make_unique<QProgressDialog>(
+                QStringLiteral("Подготовка поиска по наименованиям деталей..."), QString(), 0,
+                total);
+            gauge->setWindowTitle(CatalogCaption);
+            gauge->setMinimumDuration(0);
+        }
+        gauge->setValue(done);
+        QCoreApplication::processEvents();
+    };
     for (;;) {
         try {
-            f->keep(DM, workDir);
+            f->keep(DM, workDir, progress);
+            gauge.reset();
             break;
         } catch (const BusyError& e) {
             // Another program is writing the catalogue: the user may close it and try again.
+            gauge.reset();
             messForm->ShowBox(e.message() + QStringLiteral("\n\nПовторить попытку?"),
                               CatalogCaption, TmessForm::kindYesNo);
             if (messForm->Answer != TmessForm::mrYes) return nullptr;
         } catch (const CatalogError& e) {
+            gauge.reset();
             messForm->ShowBox(e.message(), CatalogCaption, TmessForm::kindOk);
             return nullptr;
         }

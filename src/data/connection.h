@@ -15,6 +15,9 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     QSqlDatabase& database() { return db; }
+
+    // Whether name searches may use the catalogue's index of part names (NameIndex).
+    bool nameIndex = false;
     const QString& path() const { return file; }
 
     // Runs one statement that returns no rows; throws DbError with SQLite's message.

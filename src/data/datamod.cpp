@@ -30,7 +30,8 @@ void yieldMessages() {
 
 } // namespace
 
-std::unique_ptr<Connection> TDM::openCatalogue(const QString& workDir) {
+std::unique_ptr<Connection> TDM::openCatalogue(const QString& workDir,
+                                               const NameIndex::Progress& progress) {
     const QString path = QDir(workDir).absoluteFilePath(databaseFileName());
     if (!QFileInfo::exists(path)) throw FileError(QStringLiteral("Файл %1 не найден").arg(path));
     if (!Connection::isSqliteFile(path))
@@ -46,11 +47,12 @@ std::unique_ptr<Connection> TDM::openCatalogue(const QString& workDir) {
                                        "таблиц %2.")
                             .arg(path, missing.join(QStringLiteral(", "))));
     CatalogCheck::verify(*db);
+    db->nameIndex = NameIndex::ensure(*db, progress);
     return db;
 }
 
-TDM::TDM(const QString& workDir, QObject* parent)
-    : QObject(parent), Database(openCatalogue(workDir)) {
+TDM::TDM(const QString& workDir, const NameIndex::Progress& progress, QObject* parent)
+    : QObject(parent), Database(openCatalogue(workDir, progress)) {
     yieldMessages();
     AppDir = QDir(workDir).absolutePath() + QLatin1Char('/');
     PicDir = AppDir + QStringLiteral("PIC/");

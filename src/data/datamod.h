@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/connection.h"
+#include "data/nameindex.h"
 #include "data/tquery.h"
 
 #include <QObject>
@@ -16,8 +17,11 @@ class TDM : public QObject {
     Q_OBJECT
 public:
     // Opens base.mdb in workDir. Throws FileError when the file is missing or not an SQLite
-    // catalogue, DbError when SQLite refuses it.
-    explicit TDM(const QString& workDir, QObject* parent = nullptr);
+    // catalogue, DbError when SQLite refuses it. A catalogue opened for the first time gets its
+    // index of part names, which reports its progress; where it cannot be made (a read-only
+    // catalogue) the catalogue is used without it.
+    explicit TDM(const QString& workDir, const NameIndex::Progress& progress = {},
+                 QObject* parent = nullptr);
     ~TDM() override;
 
     static QString databaseFileName() { return QStringLiteral("base.mdb"); }
@@ -86,7 +90,8 @@ public:
     QSettings& settings() { return *Settings; }
 
 private:
-    static std::unique_ptr<Connection> openCatalogue(const QString& workDir);
+    static std::unique_ptr<Connection> openCatalogue(const QString& workDir,
+                                                     const NameIndex::Progress& progress);
     void declareFields();
 
     std::unique_ptr<QSettings> Settings;

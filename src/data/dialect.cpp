@@ -1,11 +1,14 @@
 #include "data/dialect.h"
 
 #include "data/dberror.h"
+#include "data/nameindex.h"
 #include "data/sql.h"
 
 #include <QChar>
 #include <QDate>
+#include <QRegularExpression>
 #include <sqlite3.h>
+#include <vector>
 
 namespace Dialect {
 
@@ -108,6 +111,41 @@ bool match(const unsigned char* pat, const unsigned char* str, char32_t esc) {
     return *p == 0;
 }
 
+void appendUtf8(QByteArray& out, char32_t c) {
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// The text with every code point folded as the like compares it, so that two texts are equal
+// here exactly when one matches the other as a like pattern without wildcards.
+QByteArray folded(const unsigned char* text) {
+    QByteArray out;
+    const unsigned char* p = text;
+    while (*p)
+        appendUtf8(out, fold(nextCodePoint(p)));
+    return out;
+}
+
+void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    const auto* text = sqlite3_value_text(argv[0]);
+    if (!text) return;
+    const QByteArray f = folded(text);
+    sqlite3_result_text(ctx, f.constData(), int(f.size()), SQLITE_TRANSIENT);
+}
+
 void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     const auto* pattern = sqlite3_value_text(argv[0]);
     const auto* text = sqlite3_value_text(argv[1]);
@@ -166,7 +204,7 @@ bool caseless(QChar c) {
 
 // At word (a key column at i .. wordEnd), the end of "LIKE '<pattern>'" when it stands alone
 // (followed by ")", AND, OR or the end), with the pattern's range; -1 otherwise.
-int likeTest(const QString& sql, int wordEnd, QString& lo, QString& hi) {
+int likeTest(const QString& sql, int wordEnd, QString& lo, QString& hi, QString* whole = nullptr) {
     int i = skipBlanks(sql, wordEnd);
     if (i == wordEnd || sql.mid(i, 4).compare(QLatin1String("like"), Qt::CaseInsensitive) != 0)
         return -1;
@@ -186,6 +224,10 @@ int likeTest(const QString& sql, int wordEnd, QString& lo, QString& hi) {
     if (!alone) return -1;
     const QString pattern =
         sql.mid(open + 1, end - open - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+    if (whole) {
+        *whole = pattern;
+        return end;
+    }
     int n = 0;
     while (n < pattern.size() && caseless(pattern[n]))
         ++n;
@@ -214,8 +256,34 @@ bool startsCondition(const QString& sql, int i) {
 
 } // namespace
 
-QString indexFriendly(const QString& sql) {
+namespace {
+
+// The word after position i (blanks skipped), lower case, and where it ends.
+QString wordAt(const QString& sql, int i, int* end) {
+    i = skipBlanks(sql, i);
+    int j = i;
+    while (j < sql.size() && identChar(sql[j]))
+        ++j;
+    *end = j;
+    return sql.mid(i, j - i).toLower();
+}
+
+// Whether the statement names one part by its number, so that its few occurrences are read
+// faster than the name index.
+bool pinsNumber(const QString& sql) {
+    static const QRegularExpression equality(QStringLiteral("\\bN_f\\s*=\\s*'"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    return sql.contains(equality);
+}
+
+} // namespace
+
+QString indexFriendly(const QString& sql, bool nameIndex) {
     if (!sql.contains(QLatin1String("like"), Qt::CaseInsensitive)) return sql;
+    nameIndex = nameIndex && !pinsNumber(sql);
+    // Per open bracket: whether the text stands in the where clause of a select over the parts'
+    // views (Find, forFind), whose Name and N_f are those of Detail.
+    std::vector<bool> partsWhere{false};
     QString out;
     out.reserve(sql.size() + 64);
     int i = 0;
@@ -228,6 +296,8 @@ QString indexFriendly(const QString& sql) {
             i = stop;
             continue;
         }
+        if (c == QLatin1Char('(')) partsWhere.push_back(partsWhere.back());
+        if (c == QLatin1Char(')') && partsWhere.size() > 1) partsWhere.pop_back();
         const bool wordStart =
             identChar(c) && (i == 0 || (!identChar(sql[i - 1]) && sql[i - 1] != QLatin1Char('.')));
         if (!wordStart) {
@@ -239,17 +309,39 @@ QString indexFriendly(const QString& sql) {
         while (j < sql.size() && identChar(sql[j]))
             ++j;
         const QString word = sql.mid(i, j - i);
+        const QString lower = word.toLower();
+        if (lower == QLatin1String("select")) partsWhere.back() = false;
+        if (lower == QLatin1String("from")) {
+            int tableEnd = 0, whereEnd = 0;
+            const QString table = wordAt(sql, j, &tableEnd);
+            partsWhere.back() =
+                (table == QLatin1String("find") || table == QLatin1String("forfind")) &&
+                wordAt(sql, tableEnd, &whereEnd) == QLatin1String("where");
+        }
         QString lo, hi;
-        const int end = keyColumn(word) && startsCondition(sql, i) ? likeTest(sql, j, lo, hi) : -1;
-        if (end < 0) {
-            out += word;
-            i = j;
+        const bool condition = startsCondition(sql, i);
+        const int end = keyColumn(word) && condition ? likeTest(sql, j, lo, hi) : -1;
+        if (end >= 0) {
+            out += QLatin1Char('(') + word + QStringLiteral(" >= ") + Sql::quote(lo) +
+                   QStringLiteral(" AND ") + word + QStringLiteral(" < ") + Sql::quote(hi) +
+                   QStringLiteral(" AND ") + sql.mid(i, end - i) + QLatin1Char(')');
+            i = end;
             continue;
         }
-        out += QLatin1Char('(') + word + QStringLiteral(" >= ") + Sql::quote(lo) +
-               QStringLiteral(" AND ") + word + QStringLiteral(" < ") + Sql::quote(hi) +
-               QStringLiteral(" AND ") + sql.mid(i, end - i) + QLatin1Char(')');
-        i = end;
+        QString pattern;
+        const int nameEnd =
+            nameIndex && partsWhere.back() && condition && lower == QLatin1String("name")
+                ? likeTest(sql, j, lo, hi, &pattern)
+                : -1;
+        const QString query = nameEnd >= 0 ? NameIndex::matchQuery(pattern) : QString();
+        if (!query.isEmpty()) {
+            out += QLatin1Char('(') + sql.mid(i, nameEnd - i) + QStringLiteral(" AND ") +
+                   NameIndex::numbersMatching(query) + QLatin1Char(')');
+            i = nameEnd;
+            continue;
+        }
+        out += word;
+        i = j;
     }
     return out;
 }
@@ -263,6 +355,19 @@ void registerFunctions(sqlite3* db) {
             throw DbError(QStringLiteral("Не удалось зарегистрировать функцию like: %1")
                               .arg(QString::fromUtf8(sqlite3_errmsg(db))));
     }
+    if (sqlite3_create_function_v2(db, "foldcase", 1, flags, nullptr, foldFunction, nullptr,
+                                   nullptr, nullptr) != SQLITE_OK)
+        throw DbError(QStringLiteral("Не удалось зарегистрировать функцию foldcase: %1")
+                          .arg(QString::fromUtf8(sqlite3_errmsg(db))));
+}
+
+QString foldCase(const QString& text) {
+    const QByteArray t = text.toUtf8();
+    return QString::fromUtf8(folded(reinterpret_cast<const unsigned char*>(t.constData())));
+}
+
+QString foldedColumn(const QString& column) {
+    return QStringLiteral("foldcase(") + column + QLatin1Char(')');
 }
 
 bool likeMatch(const QString& pattern, const QString& text, char32_t escape) {

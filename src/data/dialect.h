@@ -23,8 +23,12 @@ struct sqlite3;
 //  - An overridden like never uses an index. indexFriendly() (applied by TQuery to every
 //    statement it runs) puts a range test before a like on a key column (N_f, SE_f, ID_f) whose
 //    pattern begins with characters that have no case, so a number typed as "5012003*" finds
-//    its rows through the column's index; the like still decides. The statements the program
-//    builds are not changed: the query's text stays as it was written.
+//    its rows through the column's index; the like still decides. A name searched with
+//    wildcards is narrowed the same way through the trigram index of part names (NameIndex).
+//    The statements the program builds are not changed: the query's text stays as written.
+//  - A chain of several hundred "or" pieces fails ("Expression tree is too large"): long lists
+//    of alternatives are tested as sets, "K in (...)" for values that have no case, and
+//    foldedColumn(K) in (foldCase(...)) for the others, which compares as the like does.
 //  - Journal and sync: durabilityPragmas(). The rollback journal ("journal_mode=DELETE") with
 //    "synchronous=FULL": a commit is on disk in base.mdb itself before it returns, and the
 //    journal is deleted when the transaction ends, so whenever the program is idle base.mdb
@@ -61,10 +65,19 @@ QString shownDate(const QString& iso);
 // The statement with "K LIKE 'p...'" on a key column K turned into
 // "(K >= 'lo' AND K < 'hi' AND K LIKE 'p...')", lo being the pattern's leading run of ASCII
 // characters other than letters and wildcards (at least one) and hi lo with its last character
-// incremented. Text inside literals is never touched.
-QString indexFriendly(const QString& sql);
+// incremented. With nameIndex (the catalogue has NameIndex), "Name LIKE '<pattern>'" in the
+// where clause of a select from Find or forFind becomes "(Name LIKE '<pattern>' AND N_f in
+// (<the numbers of the names the index finds>))" where the pattern has a run of three
+// characters, unless the statement names its part by "N_f='...'". Text inside literals is never
+// touched.
+QString indexFriendly(const QString& sql, bool nameIndex = false);
 
-// Registers the Unicode case-insensitive like (2 and 3 arguments) on a connection.
+// "foldcase(column)": the column's text folded as the like compares it (registered with the
+// like), to be compared with texts folded by foldCase().
+QString foldedColumn(const QString& column);
+QString foldCase(const QString& text);
+
+// Registers the Unicode case-insensitive like (2 and 3 arguments) and foldcase on a connection.
 void registerFunctions(sqlite3* db);
 
 // The like used by the catalogue, exposed for tests and benchmarks: does text match pattern

@@ -2,6 +2,7 @@
 
 #include "data/connection.h"
 #include "data/dberror.h"
+#include "data/nameindex.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -149,7 +150,7 @@ QStringList deliveredRows() {
 } // namespace
 
 void create(Connection& db) {
-    db.execAll(tables() + views() + indexes() + deliveredRows());
+    db.execAll(tables() + views() + indexes() + NameIndex::schema() + deliveredRows());
 }
 
 void createCatalogue(const QString& path) {

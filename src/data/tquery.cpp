@@ -54,7 +54,8 @@ void TQuery::open() {
     close();
     QSqlQuery q(db.database());
     q.setForwardOnly(true);
-    if (!q.exec(Dialect::indexFriendly(text()))) DbMessage::raise(db.path(), q.lastError());
+    if (!q.exec(Dialect::indexFriendly(text(), db.nameIndex)))
+        DbMessage::raise(db.path(), q.lastError());
     const QSqlRecord rec = q.record();
     QStringList cols;
     for (int i = 0; i < rec.count(); ++i)
@@ -82,7 +83,8 @@ void TQuery::open() {
 void TQuery::execSQL() {
     close();
     QSqlQuery q(db.database());
-    if (!q.exec(Dialect::indexFriendly(text()))) DbMessage::raise(db.path(), q.lastError());
+    if (!q.exec(Dialect::indexFriendly(text(), db.nameIndex)))
+        DbMessage::raise(db.path(), q.lastError());
 }
 
 void TQuery::close() {

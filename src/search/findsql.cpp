@@ -1,29 +1,87 @@
 #include "search/findsql.h"
 
+#include "data/dialect.h"
 #include "data/sql.h"
 #include "search/keyform.h"
 
 namespace FindSql {
 
-QString likePiece(const QString& column, const QString& value) {
-    const bool several = value.contains(QLatin1Char('&'));
-    const QString test = QLatin1Char('(') + column + QStringLiteral(" LIKE ");
-    QString piece = QStringLiteral(" AND ") + (several ? QStringLiteral("(") : QString()) + test +
-                    QLatin1Char('\'');
-    const QString between = QStringLiteral("') OR ") + test + QLatin1Char('\'');
-    for (const QChar c : value) {
-        if (c == QLatin1Char('&'))
-            piece += between;
-        else if (c == QLatin1Char('*'))
-            piece += QLatin1Char('%');
-        else if (c == QLatin1Char('?'))
-            piece += QLatin1Char('_');
+namespace {
+
+// Up to this many alternatives are written as the chain of LIKE tests; a longer list (a pasted
+// supplier's list of numbers) is tested as sets, since SQLite refuses a chain of several hundred.
+constexpr int ChainLimit = 50;
+
+// The pattern of one alternative: "*" and "?" become "%" and "_", other characters are kept.
+QString likePattern(const QString& alternative) {
+    QString p = alternative;
+    p.replace(QLatin1Char('*'), QLatin1Char('%'));
+    p.replace(QLatin1Char('?'), QLatin1Char('_'));
+    return p;
+}
+
+bool hasWildcard(const QString& pattern) {
+    return pattern.contains(QLatin1Char('%')) || pattern.contains(QLatin1Char('_'));
+}
+
+// Whether the like compares every character of text only with itself (no letter, no case).
+bool caseless(const QString& text) {
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() >= 0x7F || c.isLetter()) return false;
+    return true;
+}
+
+QString likeTest(const QString& column, const QString& pattern) {
+    return QLatin1Char('(') + column + QStringLiteral(" LIKE ") + Sql::quote(pattern) +
+           QLatin1Char(')');
+}
+
+QString inList(const QString& expr, const QStringList& values) {
+    QStringList quoted;
+    for (const QString& v : values)
+        quoted << Sql::quote(v);
+    return QLatin1Char('(') + expr + QStringLiteral(" in (") + quoted.join(QStringLiteral(", ")) +
+           QStringLiteral("))");
+}
+
+// The tests joined by OR as a balanced tree, so the expression stays shallow however many.
+QString anyOf(const QStringList& tests) {
+    if (tests.size() <= 8) return tests.join(QStringLiteral(" OR "));
+    const int half = int(tests.size()) / 2;
+    return QLatin1Char('(') + anyOf(tests.mid(0, half)) + QStringLiteral(") OR (") +
+           anyOf(tests.mid(half)) + QLatin1Char(')');
+}
+
+QString setPiece(const QString& column, const QStringList& alternatives) {
+    QStringList plain, folded, wild;
+    for (const QString& a : alternatives) {
+        const QString p = likePattern(a);
+        if (hasWildcard(p))
+            wild << likeTest(column, p);
+        else if (caseless(p))
+            plain << p;
         else
-            piece += Sql::escape(QString(c));
+            folded << Dialect::foldCase(p);
     }
-    piece += QStringLiteral("')");
-    if (several) piece += QLatin1Char(')');
-    return piece;
+    QStringList tests;
+    if (!plain.isEmpty()) tests << inList(column, plain);
+    if (!folded.isEmpty()) tests << inList(Dialect::foldedColumn(column), folded);
+    tests += wild;
+    return QStringLiteral(" AND (") + anyOf(tests) + QLatin1Char(')');
+}
+
+} // namespace
+
+QString likePiece(const QString& column, const QString& value) {
+    const QStringList alternatives = value.split(QLatin1Char('&'));
+    if (alternatives.size() > ChainLimit) return setPiece(column, alternatives);
+    const bool several = alternatives.size() > 1;
+    QStringList tests;
+    for (const QString& a : alternatives)
+        tests << likeTest(column, likePattern(a));
+    const QString chain = tests.join(QStringLiteral(" OR "));
+    return QStringLiteral(" AND ") +
+           (several ? QLatin1Char('(') + chain + QLatin1Char(')') : chain);
 }
 
 namespace {

@@ -9,7 +9,8 @@ namespace FindSql {
 
 // The LIKE test of one edit row on column (N_f, SE_f or Name) for a value as it enters the
 // condition: "&" separates alternatives, "*" and "?" become "%" and "_", every other character
-// is kept (an apostrophe doubled). Begins with " AND ".
+// is kept (an apostrophe doubled). Begins with " AND ". A long list (a pasted supplier's list)
+// is tested as sets of values instead of a chain of LIKE tests, with the same result.
 QString likePiece(const QString& column, const QString& value);
 
 // The active rows of the dialog; an empty optional is a row that does not take part.

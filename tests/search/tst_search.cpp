@@ -82,6 +82,8 @@ private Q_SLOTS:
     void clearResetsTheDialog();
     void enterReleasedActsAsOk();
     void listDialogJoinsAlternatives();
+    void longPastedListsFindWhatShortOnesFind_data();
+    void longPastedListsFindWhatShortOnesFind();
     void apostrophesAreCarried();
     void settingsRebuildTheModificationList();
     void databaseErrorIsShownAndDialogStaysOpen();
@@ -393,6 +395,57 @@ void TestSearch::listDialogJoinsAlternatives() {
                                             " AND ((N_f LIKE '5012015') OR (N_f LIKE '5012016') OR "
                                             "(N_f LIKE 'ИЗ12%'))");
     QCOMPARE(found(), QStringList({"1:ИЗ-12.001"}));
+    QVERIFY(script.unexpected.isEmpty());
+}
+
+void TestSearch::longPastedListsFindWhatShortOnesFind_data() {
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QStringList>("wanted");
+    QTest::addColumn<QStringList>("rows");
+    // Numbers, a number with letters typed in another case, a wildcard and an apostrophe; the
+    // rest of the list finds nothing.
+    QTest::newRow("numbers") << "findEditN"
+                             << QStringList({"50.12.003-1", "из-12.001", "50-100301*", "5'0"})
+                             << QStringList({"2:50-1003010", "1:50.12.003-1", "1:ИЗ-12.001"});
+    QTest::newRow("assemblies") << "findEditSE" << QStringList({"50-1002030", "50 10020 1?"})
+                                << QStringList({"1:50-1002015", "1:50-1002030", "1:50.12.003-1",
+                                                "1:ИЗ-12.001"});
+    QTest::newRow("names") << "findEditName"
+                           << QStringList({"втулка", "ГИЛЬЗА*", "*Блок*", "Болт М'10"})
+                           << QStringList({"1:50-1002010", "2:50-1002010", "1:50-1002015",
+                                           "2:50-1003010", "1:50.12.003-1"});
+}
+
+void TestSearch::longPastedListsFindWhatShortOnesFind() {
+    QFETCH(QString, edit);
+    QFETCH(QStringList, wanted);
+    QFETCH(QStringList, rows);
+    ModalScript script;
+    CatalogFixture f;
+    auto forms = f.start();
+    // A supplier's list pasted into the list dialog: a few thousand lines.
+    QStringList lines;
+    for (int i = 0; i < 3000; ++i)
+        lines << QString("%1.%2.%3").arg(60 + i % 7).arg(i % 90).arg(100000 + i);
+    for (int i = 0; i < wanted.size(); ++i)
+        lines.insert(i * 700, wanted[i]);
+    for (const QStringList& list : {wanted, lines}) {
+        search(script, [&](TfindForm& d) {
+            d.bbClearClick();
+            script.then([&list](QDialog& l) {
+                static_cast<TlistForm&>(l).mList->setPlainText(list.join("\n"));
+                l.findChild<QPushButton*>("fbOK")->click();
+            });
+            d.findChild<QToolButton*>("sb" + edit.mid(8))->click();
+        });
+        QVERIFY2(script.messages.isEmpty(), qPrintable(script.messages.join("; ")));
+        QCOMPARE(found(), rows);
+        QCOMPARE(mainForm->lbK->text(), QString::number(rows.size()));
+    }
+    // Stepping through the result reads the occurrences under the same condition.
+    mainForm->sbNextItem->click();
+    QVERIFY2(script.messages.isEmpty(), qPrintable(script.messages.join("; ")));
+    QCOMPARE(DM->QPicPos.asString("N"), DM->QFind.asString("N"));
     QVERIFY(script.unexpected.isEmpty());
 }
 

@@ -1,0 +1,119 @@
+// Name searches through the index of part names find exactly what the like finds over every
+// occurrence, on the demo catalogue, for the patterns users type.
+#include "app/forms.h"
+#include "app/mainform.h"
+#include "data/datamod.h"
+#include "data/dialect.h"
+#include "data/sql.h"
+#include "generator.h"
+#include "search/find.h"
+#include "support/modalscript.h"
+#include "support/testmain.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+
+QStringList found() {
+    QStringList out;
+    TQuery& q = DM->QFind;
+    for (int r = 0; r < q.recordCount(); ++r)
+        out << q.cell(r, q.fieldIndex("modif")).toString() + ":" +
+                   q.cell(r, q.fieldIndex("N")).toString();
+    return out;
+}
+
+} // namespace
+
+class TestNameSearch : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void sameRowsAsTheLike_data();
+    void sameRowsAsTheLike();
+    void cleanupTestCase();
+
+private:
+    QTemporaryDir tmp;
+    std::unique_ptr<Forms> forms;
+};
+
+void TestNameSearch::initTestCase() {
+    Gen::Options o;
+    o.outDir = tmp.filePath("demo");
+    Gen::generate(o);
+    forms = Forms::create(o.outDir);
+    QVERIFY(forms);
+    QVERIFY(DM->Database->nameIndex);
+    // Names the demo lacks: apostrophes, double quotes, Latin letters, ё.
+    const QStringList extra = {"Болт д'Артаньяна \"М10\"", "Bolt SPECIAL m12", "ЁЛОЧКА ёлка",
+                               "Кольцо-о"};
+    for (int i = 0; i < extra.size(); ++i) {
+        const QString n = QString("99%1").arg(i);
+        DM->Database->exec(QString("insert into Detail (N_f, N, Name, modif) values ('%1', '%1', "
+                                   "%2, 1)")
+                               .arg(n, Sql::quote(extra[i])));
+        DM->Database->exec(QString("insert into DataTab (N_f, SE_f, SE, Picture, Position, "
+                                   "Quantity, remN, modif) values ('%1', ' ', ' ', 1, 1, 1, 0, 1)")
+                               .arg(n));
+    }
+}
+
+void TestNameSearch::cleanupTestCase() {
+    forms.reset();
+}
+
+void TestNameSearch::sameRowsAsTheLike_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("indexed");
+    QTest::addColumn<bool>("some"); // whether the demo has names that match
+    QTest::newRow("infix, lower case") << "*втулка*" << true << true;
+    QTest::newRow("infix, upper case") << "*ВТУЛКА*" << true << true;
+    QTest::newRow("prefix") << "втулка*" << true << true;
+    QTest::newRow("whole name") << "Втулка" << true << true;
+    QTest::newRow("one unknown character") << "*коль?о*" << true << true;
+    QTest::newRow("unknown character, no such name") << "*кольц?о*" << true << false;
+    QTest::newRow("unknown characters only") << "*??????*" << false << true;
+    QTest::newRow("three letters") << "*вал*" << true << true;
+    QTest::newRow("two letters") << "*ос*" << false << true;
+    QTest::newRow("several words, mixed case") << "*вал*в сБОРЕ" << true << true;
+    QTest::newRow("Latin, lower case") << "*special*" << true << true;
+    QTest::newRow("Latin, upper case") << "BOLT*" << true << true;
+    QTest::newRow("apostrophe and quotes") << "*Д'аР*\"м10\"*" << true << true;
+    QTest::newRow("yo") << "*ЁЛКА*" << true << true;
+    QTest::newRow("alternatives") << "*втулка*&*шайба*&*ос*" << true << true;
+    QTest::newRow("nothing matches") << "*зззз*" << true << false;
+    QTest::newRow("everything") << "*" << false << true;
+}
+
+void TestNameSearch::sameRowsAsTheLike() {
+    QFETCH(QString, typed);
+    QFETCH(bool, indexed);
+    QFETCH(bool, some);
+    ModalScript script;
+    const auto search = [&](bool useIndex) {
+        DM->Database->nameIndex = useIndex;
+        script.then([&](QDialog& d) {
+            auto& form = static_cast<TfindForm&>(d);
+            form.bbClearClick();
+            form.findEditName->setText(typed);
+            form.bbOk->click();
+        });
+        mainForm->sbFind->click();
+        return found();
+    };
+    const QStringList plain = search(false);
+    const QStringList throughIndex = search(true);
+    QCOMPARE(Dialect::indexFriendly(DM->QFind.text(), true).contains("DetailNames match"), indexed);
+    QCOMPARE(throughIndex, plain);
+    QCOMPARE(!plain.isEmpty(), some);
+    QCOMPARE(mainForm->lbK->text(), QString::number(plain.size()));
+    QVERIFY(script.messages.isEmpty());
+    QVERIFY(script.unexpected.isEmpty());
+}
+
+CATALOG_TEST_MAIN(TestNameSearch)
+#include "tst_namesearch.moc"

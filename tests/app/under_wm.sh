@@ -20,6 +20,7 @@ for size in "$@"; do
             xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
             sleep 0.1
         done
+        sleep 0.5
         "$0"
         status=$?
         kill $wm

@@ -37,8 +37,8 @@ CatalogApplication::CatalogApplication(int& argc, char** argv) : QApplication(ar
 void CatalogApplication::setUpProcess() {
     QApplication::setApplicationName(
         QStringLiteral("Каталог деталей и сборочных единиц: Трактор М-315.04"));
-    QApplication::setApplicationDisplayName(
-        QStringLiteral("Каталог деталей и сборочных единиц: Трактор М-315.04"));
+    // No display name: the platform would append it to every window's caption, and the
+    // captions are the windows' own.
     QApplication::setApplicationVersion(QStringLiteral(CATALOG_VERSION));
     Fmt::installLocale();
     // The windows are laid out in pixels for an 8-point sans serif of Arial's widths; Liberation

@@ -77,6 +77,13 @@ void TDBGrid::setTitlesShown(bool shown) {
     horizontalHeader()->setVisible(shown);
 }
 
+void TDBGrid::setSelectable(bool on) {
+    selectable = on;
+    setSelectionMode(on ? QAbstractItemView::SingleSelection : QAbstractItemView::NoSelection);
+    setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+    if (!on && selectionModel()) selectionModel()->clear();
+}
+
 QString TDBGrid::cellText(int row, int column) const {
     return model ? model->data(model->index(row, column), Qt::DisplayRole).toString() : QString();
 }
@@ -92,7 +99,7 @@ void TDBGrid::followQuery() {
     TQuery* q = query();
     if (!q || syncing) return;
     syncing = true;
-    if (q->isEmpty()) {
+    if (q->isEmpty() || !selectable) {
         selectionModel()->clearCurrentIndex();
     } else {
         const int column = std::max(0, currentIndex().column());

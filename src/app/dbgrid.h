@@ -30,6 +30,9 @@ public:
     void setBackground(const QColor& colour);
     void setBoldTitles(bool bold);
     void setTitlesShown(bool shown);
+    // A grid of totals is no list to choose from: its row is painted like any other row, with
+    // no selection bar, and it takes no focus.
+    void setSelectable(bool selectable);
 
     // The shown text of a cell, as the user reads it.
     QString cellText(int row, int column) const;
@@ -50,4 +53,5 @@ private:
     QueryModel* model = nullptr;
     std::vector<GridColumn> pending; // columns given before the grid was bound
     bool syncing = false;
+    bool selectable = true;
 };

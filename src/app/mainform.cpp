@@ -57,14 +57,16 @@ TmainForm::TmainForm(QWidget* parent) : QMainWindow(parent) {
 
     const QScreen* display = QApplication::primaryScreen();
     const QRect screen = display->geometry();
-    // The window covers the screen's work area and cannot be resized; it is shown maximised.
-    // (The window manager draws the frame outside it, so nothing of the button column is lost
-    // beyond the screen's edge.)
+    // The window with its frame (title bar included) covers the screen's work area and cannot
+    // be resized; it is shown maximised. The panels are laid out once for the client area, so
+    // the frame is measured first: otherwise the status bar and the bottom rows of the panels
+    // would lie below the screen's edge.
+    const Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    setWindowFlags(flags);
     const QRect work = display->availableGeometry();
-    setFixedSize(work.size());
+    setFixedSize(work.size().shrunkBy(Desktop::windowFrame(flags)));
     move(work.topLeft());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(CatalogCaption);
 
     createToolBar();

@@ -300,7 +300,6 @@ private:
     // The zoom and navigation flags as they belong to the drawing shown at ZoomLevel.
     void resetFlagsToShown();
     int lastPicOf(int modif) const;
-    bool modifVisible(int modif) const;
     QString bitmapPath(const QString& size) const;
     void showScrollBars(bool shown);
     void coverImage();

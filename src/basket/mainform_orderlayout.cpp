@@ -53,6 +53,7 @@ void TmainForm::layoutOrderPanel() {
     dbgOrder->setBoldTitles(true);
     dbgItogo = makeGrid<TNoVertScrollDBGrid>(orderContent, "dbgItogo");
     dbgItogo->setTitlesShown(false);
+    dbgItogo->setSelectable(false);
     lbItogo = makeLabel(orderContent, "lbItogo", "ИТОГО", true);
     sbVert = new QScrollBar(Qt::Vertical, panelOrder);
     sbVert->setObjectName(QStringLiteral("sbVert"));
@@ -105,6 +106,7 @@ void TmainForm::layoutHistoryPanel() {
     dbgHistory->setBoldTitles(true);
     dbgHistoryItogo = makeGrid<TNoVertScrollDBGrid>(historyContent, "dbgHistoryItogo");
     dbgHistoryItogo->setTitlesShown(false);
+    dbgHistoryItogo->setSelectable(false);
     lbHistoryItogo = makeLabel(historyContent, "lbHistoryItogo", "ИТОГО", true);
     sbVertHistory = new QScrollBar(Qt::Vertical, panelHistory);
     sbVertHistory->setObjectName(QStringLiteral("sbVertHistory"));

@@ -29,3 +29,29 @@ int SharedState::firstVisibleModif() const {
         if (r.visible) return r.modif;
     return 0;
 }
+
+bool SharedState::modifVisible(int modif) const {
+    for (const ModifRow& r : modifs)
+        if (r.modif == modif) return r.visible;
+    return false;
+}
+
+int SharedState::picturesOf(int modif) const {
+    for (const ModifRow& r : modifs)
+        if (r.modif == modif) return r.pictures;
+    return 0;
+}
+
+int SharedState::nextVisibleModif(int modif) const {
+    int next = 0;
+    for (const ModifRow& r : modifs)
+        if (r.visible && r.modif > modif && (next == 0 || r.modif < next)) next = r.modif;
+    return next;
+}
+
+int SharedState::previousVisibleModif(int modif) const {
+    int previous = 0;
+    for (const ModifRow& r : modifs)
+        if (r.visible && r.modif > 0 && r.modif < modif && r.modif > previous) previous = r.modif;
+    return previous;
+}

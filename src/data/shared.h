@@ -30,6 +30,13 @@ public:
     QStringList visibleModifications() const;
     // The first visible modification, 0 when none is.
     int firstVisibleModif() const;
+    // By modification number (numbers may have gaps): whether modif is listed and visible, its
+    // drawing count (0 when not listed), and the nearest visible modification above or below
+    // it (0 when there is none).
+    bool modifVisible(int modif) const;
+    int picturesOf(int modif) const;
+    int nextVisibleModif(int modif) const;
+    int previousVisibleModif(int modif) const;
 
     // ---- The condition of the last catalogue search ("where ..."). Writer: the main
     // window's routine that shows a search result. ----

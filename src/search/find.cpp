@@ -198,52 +198,36 @@ void TfindForm::bbOkClick() {
     if (findCheckBoxMOD->isChecked() && findComboBoxMOD->currentIndex() >= 1)
         c.modification = findComboBoxMOD->currentText();
     const int group = findComboBox->currentIndex();
-    if (findCheckBoxGroup->isChecked() && group >= 1) {
-        c.groupEntry = findComboBox->currentText();
-        c.groupNumber = GroupNumbers.value(group - 1);
-    }
+    if (findCheckBoxGroup->isChecked() && group >= 1)
+        c.group = FindSql::Group{findComboBox->itemData(group, GroupNumberRole).toString(),
+                                 findComboBox->itemData(group, GroupModificationRole).toString()};
     mainWindow.showSearchResult(FindSql::build(c), c.standardized);
     accept();
 }
 
 void TfindForm::findComboBoxMODChange() {
-    GroupNumbers.clear();
     findComboBox->clear();
     findComboBox->addItem(QString());
     const QString modName =
         findComboBoxMOD->currentIndex() >= 0 ? findComboBoxMOD->currentText() : QString();
+    const bool all = modName.isEmpty();
+    findCheckBoxMOD->setChecked(!all);
+    if (all) findCheckBoxGroup->setChecked(false);
     TQuery& q = DM->QGrMOD;
     q.setText(FindSql::groupList(modName));
     q.open();
-    if (!modName.isEmpty()) {
-        findCheckBoxMOD->setChecked(true);
-        for (; !q.eof(); q.next()) {
-            const QString n = q.asString(QStringLiteral("GroupN"));
-            findComboBox->addItem(n + QStringLiteral(": ") +
-                                  q.asString(QStringLiteral("GroupName")));
-            GroupNumbers << n;
-        }
-    } else {
-        findCheckBoxMOD->setChecked(false);
-        findCheckBoxGroup->setChecked(false);
-        // The first row of the list over all modifications is passed over; the modification
-        // positions k then count as the settings dialog's list does.
-        q.next();
-        QString prefix;
-        if (!q.eof()) prefix = q.asString(QStringLiteral("MODName")) + QStringLiteral(" - ");
-        int k = 0;
-        for (; !q.eof(); q.next()) {
-            const QString p = q.asString(QStringLiteral("MODName")) + QStringLiteral(" - ");
-            if (p != prefix) {
-                prefix = p;
-                ++k;
-            }
-            if (!Shared->modificationVisible(k)) continue;
-            const QString n = q.asString(QStringLiteral("GroupN"));
-            findComboBox->addItem(prefix + n + QStringLiteral(": ") +
-                                  q.asString(QStringLiteral("GroupName")));
-            GroupNumbers << n;
-        }
+    for (; !q.eof(); q.next()) {
+        // Over every modification the visible ones are offered (the common parts' row, of
+        // modification 0, is none of them); each entry keeps its modification and number, so
+        // no name is ever parsed back from the entry's text.
+        if (all && !Shared->modifVisible(q.asInteger(QStringLiteral("modif")))) continue;
+        const QString n = q.asString(QStringLiteral("GroupN"));
+        const QString mod = all ? q.asString(QStringLiteral("MODName")) : QString();
+        findComboBox->addItem((all ? mod + QStringLiteral(" - ") : QString()) + n +
+                              QStringLiteral(": ") + q.asString(QStringLiteral("GroupName")));
+        const int entry = findComboBox->count() - 1;
+        findComboBox->setItemData(entry, n, GroupNumberRole);
+        findComboBox->setItemData(entry, mod, GroupModificationRole);
     }
     q.close();
     findComboBox->setCurrentIndex(-1);

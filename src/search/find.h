@@ -25,8 +25,9 @@ public:
     // Refills the modification list with these names (after a blank entry) and the group
     // list over them.
     void setModifications(const QStringList& names);
-    // The group numbers of findComboBox's entries 1.. (entry 0 is blank).
-    QStringList GroupNumbers;
+    // What each group entry of findComboBox carries (entry 0 is blank and carries nothing):
+    // its group number, and its modification's name in the list over every modification.
+    enum GroupEntryData { GroupNumberRole = Qt::UserRole, GroupModificationRole };
 
     void bbOkClick();
     void bbClearClick();

@@ -103,15 +103,13 @@ Statement build(const Criteria& c) {
         s.modification = modificationPiece(*c.modification);
         s.condition += s.modification;
     }
-    if (c.groupEntry && !c.standardized) {
-        // An entry of the list over all modifications reads "modification - NN: name".
-        const int dash = c.groupEntry->indexOf(QStringLiteral(" - "));
-        if (dash >= 0) {
-            s.modification = modificationPiece(c.groupEntry->left(dash));
+    if (c.group && !c.standardized) {
+        if (!c.group->modification.isEmpty()) {
+            s.modification = modificationPiece(c.group->modification);
             s.condition += s.modification;
         }
         s.condition +=
-            QStringLiteral(" AND (GroupN=") + Sql::quote(c.groupNumber) + QLatin1Char(')');
+            QStringLiteral(" AND (GroupN=") + Sql::quote(c.group->number) + QLatin1Char(')');
     }
     const QString visible = QStringLiteral(" AND ") + c.modFilter + s.modification;
     if (c.standardized) {
@@ -125,8 +123,13 @@ Statement build(const Criteria& c) {
 }
 
 QStringList groupList(const QString& modName) {
-    if (modName.isEmpty()) return {QStringLiteral("select * from GrMOD order by modif, indexGr")};
-    return {QStringLiteral("select * from GrMOD where MODName=") + Sql::quote(modName),
+    const QString withDrawings = QStringLiteral(
+        "exists (select * from Drawing w where w.modif=GrMOD.modif and w.indexGr=GrMOD.indexGr)");
+    if (modName.isEmpty())
+        return {QStringLiteral("select * from GrMOD where ") + withDrawings,
+                QStringLiteral("order by modif, indexGr")};
+    return {QStringLiteral("select * from GrMOD where MODName=") + Sql::quote(modName) +
+                QStringLiteral(" and ") + withDrawings,
             QStringLiteral("order by modif, indexGr")};
 }
 

@@ -13,6 +13,14 @@ namespace FindSql {
 // is tested as sets of values instead of a chain of LIKE tests, with the same result.
 QString likePiece(const QString& column, const QString& value);
 
+// A group entry of the search dialog as the entry carries it: its number, and its
+// modification's name when the list covers every modification (empty when the list is of the
+// chosen modification alone).
+struct Group {
+    QString number;
+    QString modification;
+};
+
 // The active rows of the dialog; an empty optional is a row that does not take part.
 struct Criteria {
     QString modFilter;                   // visible modifications, ((modif=0) OR ...)
@@ -21,8 +29,7 @@ struct Criteria {
     std::optional<QString> assembly;     // as typed
     std::optional<QString> name;         // as typed
     std::optional<QString> modification; // text of the chosen modification entry
-    std::optional<QString> groupEntry;   // text of the chosen group entry
-    QString groupNumber;                 // the group number of that entry
+    std::optional<Group> group;          // the chosen group entry
 };
 
 struct Statement {
@@ -33,7 +40,8 @@ struct Statement {
 
 Statement build(const Criteria& criteria);
 
-// The groups of one modification, or of all when modName is empty, in list order.
+// The groups of one modification, or of all when modName is empty, in list order; a group
+// without drawings is left out.
 QStringList groupList(const QString& modName);
 
 } // namespace FindSql

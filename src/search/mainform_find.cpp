@@ -25,6 +25,17 @@ void TmainForm::sbFindClick() {
 
 void TmainForm::showSearchResult(const FindSql::Statement& statement, bool standardized) {
     dm->QFind.clear();
+    // The previous result is gone: until the new one is open, the table's count and the
+    // commands over it say so, and stay so when the statement fails.
+    sbNextItem->setEnabled(false);
+    sbPredItem->setEnabled(false);
+    if (!panelTable->isHidden()) {
+        sbOrder->setEnabled(false);
+        miOrder->setEnabled(false);
+    }
+    showWithShape(sbOrderAll, sOrderAll, false);
+    lbK->setText(QStringLiteral("0"));
+    lbK->adjustSize();
     Shared->setSearchCondition(statement.condition);
     if (standardized) {
         dm->QSTD.setText(statement.lines);

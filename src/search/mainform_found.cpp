@@ -71,7 +71,17 @@ void TmainForm::FindNew() {
     TargetPos = part.asInteger(QStringLiteral("Position"));
     CurrentModif = part.asInteger(QStringLiteral("modif"));
     CurrentPic = part.asInteger(QStringLiteral("Picture"));
-    LoadNewImage();
+    try {
+        LoadNewImage();
+    } catch (...) {
+        // The drawing shown stays, but the part panel goes: it would show another part than the
+        // found row, which is the current part "Добавить" takes.
+        LabelVisible(false);
+        setCurrentPart(found.asString(QStringLiteral("N")), found.asString(QStringLiteral("Name")),
+                       found.asString(QStringLiteral("V")));
+        if (!panelTable->isHidden()) applyItemStates(Panel::Table);
+        throw;
+    }
     LabelVisible(true);
     allSE();
     if (target > 0) {

@@ -69,7 +69,17 @@ bool ToptionForm::modificationChecked(int position) const {
 
 void ToptionForm::clbModClickCheck(QListWidgetItem* item) {
     if (filling) return;
-    Modifs::store(DM->QMod, *Shared, item->text(), item->checkState() == Qt::Checked);
+    try {
+        Modifs::store(DM->QMod, *Shared, item->text(), item->checkState() == Qt::Checked);
+    } catch (...) {
+        // The stored choice did not change (a locked or read-only catalogue): the box shows
+        // it again, so the list agrees with the filter, the tree and the search lists.
+        filling = true;
+        item->setCheckState(Shared->modificationVisible(clbMod->row(item)) ? Qt::Checked
+                                                                           : Qt::Unchecked);
+        filling = false;
+        throw;
+    }
 }
 
 void ToptionForm::showEvent(QShowEvent* event) {

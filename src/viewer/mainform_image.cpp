@@ -34,11 +34,7 @@ void setCell(QTableWidget* grid, int row, int column, const QString& text) {
 } // namespace
 
 int TmainForm::lastPicOf(int modif) const {
-    return Shared->modPic().value(modif - 1, 0);
-}
-
-bool TmainForm::modifVisible(int modif) const {
-    return Shared->modificationVisible(modif - 1);
+    return Shared->picturesOf(modif);
 }
 
 QString TmainForm::bitmapPath(const QString& size) const {
@@ -46,20 +42,15 @@ QString TmainForm::bitmapPath(const QString& size) const {
 }
 
 void TmainForm::computeNavigation() {
-    if (CurrentPic == 1) {
-        CanPred = false;
-        for (int m = 1; m < CurrentModif; ++m)
-            CanPred = CanPred || modifVisible(m);
-    } else {
+    // Modification numbers may have gaps: the neighbours are looked up by number.
+    if (CurrentPic == 1)
+        CanPred = Shared->previousVisibleModif(CurrentModif) > 0;
+    else
         CanPred = CurrentPic > 1;
-    }
-    if (CurrentPic < lastPicOf(CurrentModif)) {
+    if (CurrentPic < lastPicOf(CurrentModif))
         CanNext = true;
-    } else {
-        CanNext = false;
-        for (int m = CurrentModif + 1; m <= Shared->modPic().size(); ++m)
-            CanNext = CanNext || modifVisible(m);
-    }
+    else
+        CanNext = Shared->nextVisibleModif(CurrentModif) > 0;
 }
 
 void TmainForm::resetFlagsToShown() {
@@ -183,13 +174,22 @@ void TmainForm::PlaceMarkers() {
     }
     FromImage = false;
 
-    if (!q.isEmpty()) q.last();
-    const QString groupN = q.asString(QStringLiteral("GroupN"));
+    // The title comes from the last position read; a drawing without positions names itself.
+    TQuery& drawing = dm->QPicGr;
+    if (q.isEmpty()) {
+        drawing.setText(ViewerSql::drawing(CurrentPic, CurrentModif));
+        drawing.open();
+    } else {
+        q.last();
+    }
+    const TQuery& title = q.isEmpty() ? drawing : q;
+    const QString groupN = title.asString(QStringLiteral("GroupN"));
     lbG->setText(groupN == QLatin1String("00")
                      ? QString()
-                     : groupN + QStringLiteral(": ") + q.asString(QStringLiteral("GroupName")));
-    lbPicName->setText(q.asString(QStringLiteral("PicName")));
-    lbMOD->setText(q.asString(QStringLiteral("MODName")));
+                     : groupN + QStringLiteral(": ") + title.asString(QStringLiteral("GroupName")));
+    lbPicName->setText(title.asString(QStringLiteral("PicName")));
+    lbMOD->setText(title.asString(QStringLiteral("MODName")));
+    drawing.close();
     for (QLabel* l : {lbG, lbPicName, lbMOD})
         l->adjustSize();
     for (QLabel* l : {LabelMOD, lbMOD, LabelG, lbG, LabelR, lbPicName})

@@ -6,10 +6,12 @@
 #include "platform/errordisplay.h"
 #include "viewer/viewersql.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <functional>
 
 namespace {
 
@@ -35,6 +37,26 @@ QIcon statePicture(int kind) {
     return QIcon(pix);
 }
 
+// The tree control: a node's state picture is its only expander (no branch arrows are
+// drawn beside it), and Enter acts on the current node as a click does.
+class TreeControl : public QTreeWidget {
+public:
+    TreeControl(QWidget* parent, std::function<void(QTreeWidgetItem*)> onAct)
+        : QTreeWidget(parent), act(std::move(onAct)) {}
+
+protected:
+    void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (!enter || !currentItem()) return QTreeWidget::keyPressEvent(event);
+        QTreeWidgetItem* node = currentItem();
+        ErrorDisplay::guard([&] { act(node); });
+    }
+
+private:
+    std::function<void(QTreeWidgetItem*)> act;
+};
+
 } // namespace
 
 void TmainForm::setupTree() {
@@ -42,13 +64,17 @@ void TmainForm::setupTree() {
     Tree->setHeaderHidden(true);
     Tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Tree->setIndentation(19);
+    Tree->setRootIsDecorated(false);
+    // A click toggles a modification or group node; a double click adds nothing to that.
+    Tree->setExpandsOnDoubleClick(false);
     Tree->setFrameShape(QFrame::NoFrame);
     Tree->setMouseTracking(true);
     QPalette pal = Tree->palette();
     pal.setColor(QPalette::Base, TreeBackground);
     Tree->setPalette(pal);
     using ErrorDisplay::connect;
-    // A click opens a drawing; selecting a node from the program (sbTreeClick) does not.
+    // A click opens a drawing or toggles a node; selecting a node from the program (sbTreeClick)
+    // does neither.
     connect(Tree, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node, int) { TreeClick(node); });
     connect(Tree, &QTreeWidget::itemExpanded, this,
@@ -116,7 +142,11 @@ void TmainForm::NewTree() {
 }
 
 void TmainForm::TreeClick(QTreeWidgetItem* node) {
-    if (!node || node->data(0, ImageIndexRole).toInt() <= 0) return;
+    if (!node) return;
+    if (node->data(0, ImageIndexRole).toInt() <= 0) {
+        node->setExpanded(!node->isExpanded());
+        return;
+    }
     CurrentPic = node->data(0, ImageIndexRole).toInt();
     CurrentModif = node->data(0, SelectedIndexRole).toInt();
     LoadNewImage();
@@ -132,7 +162,7 @@ void TmainForm::TreeExpanded(QTreeWidgetItem* node) {
 }
 
 void TmainForm::layoutTreePanel() {
-    Tree = new QTreeWidget(panelTree);
+    Tree = new TreeControl(panelTree, [this](QTreeWidgetItem* node) { TreeClick(node); });
     Tree->setObjectName(QStringLiteral("Tree"));
     Tree->setGeometry(2, 2, panelTree->width() - 4, panelTree->height() - 4);
     setupTree();

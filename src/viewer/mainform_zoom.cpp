@@ -80,11 +80,9 @@ void TmainForm::sbNextClick() {
     int pic = CurrentPic + 1;
     int modif = CurrentModif;
     if (pic > lastPicOf(modif)) {
-        do
-            ++modif;
-        while (modif <= Shared->modPic().size() && !modifVisible(modif));
+        modif = Shared->nextVisibleModif(modif);
         // The visible modifications may have changed since the flag was computed.
-        if (modif > Shared->modPic().size()) {
+        if (modif == 0) {
             CanNext = false;
             sbEnabled();
             return;
@@ -108,10 +106,8 @@ void TmainForm::sbPredClick() {
     int pic = CurrentPic - 1;
     int modif = CurrentModif;
     if (pic <= 0) {
-        do
-            --modif;
-        while (modif >= 1 && !modifVisible(modif));
-        if (modif < 1) {
+        modif = Shared->previousVisibleModif(modif);
+        if (modif == 0) {
             CanPred = false;
             sbEnabled();
             return;

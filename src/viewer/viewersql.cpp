@@ -11,6 +11,12 @@ QStringList markers(int picture, int modif) {
             QStringLiteral("order by Position")};
 }
 
+QStringList drawing(int picture, int modif) {
+    return {QStringLiteral("select * from PicGr where (modif=%1) and (Picture=%2)")
+                .arg(modif)
+                .arg(picture)};
+}
+
 QStringList partAt(int modif, int picture, int position) {
     return {QStringLiteral("select * from Find where (modif=%1) and (Picture=%2) and "
                            "(Position=%3)")

@@ -8,6 +8,8 @@ namespace ViewerSql {
 
 // The positions of drawing picture of modification modif, in position order.
 QStringList markers(int picture, int modif);
+// The drawing itself: its modification's name, its group and its name.
+QStringList drawing(int picture, int modif);
 // The part at a position of a drawing.
 QStringList partAt(int modif, int picture, int position);
 // The part numbered n on a drawing (an assembly chosen in the list of assemblies).

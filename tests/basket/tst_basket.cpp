@@ -92,6 +92,7 @@ private Q_SLOTS:
     void scrollBarRule();
     void gridHasNoVerticalBarButFollowsItsLine();
     void emptyBasket();
+    void totalsRowIsPaintedAsARowNotASelection();
     void gridEnterAndClickEnableLineCommands();
     void popupRunsTheToolbarItems();
     void failingStatementIsShown();
@@ -297,6 +298,31 @@ void TestBasket::emptyBasket() {
     QVERIFY(!m.sbPutToHistory->isHidden());
     QVERIFY(!m.sPutToHistory->isHidden());
     QVERIFY(m.sbExcel->isEnabled());
+}
+
+void TestBasket::totalsRowIsPaintedAsARowNotASelection() {
+    CatalogFixture f;
+    auto forms = f.start();
+    TmainForm& m = *mainForm;
+    m.sbView->click();
+    const QColor background(255, 255, 231);
+    // The colour the user sees in the totals row, above its text.
+    auto rowColour = [](TDBGrid* grid) {
+        const QImage shot = grid->viewport()->grab().toImage();
+        const QRect cell = grid->visualRect(modelOf(grid)->index(0, 0));
+        return QColor(shot.pixel(cell.center().x(), cell.top() + 2));
+    };
+    QCOMPARE(rowColour(m.dbgItogo), background);
+    addLine(f, 1, "50-1002015", "Гильза цилиндра", 4, 2.35, 100, 90);
+    m.NewOrder();
+    QCOMPARE(rowColour(m.dbgItogo), background);
+    QTest::mouseClick(m.dbgItogo->viewport(), Qt::LeftButton, {},
+                      m.dbgItogo->visualRect(modelOf(m.dbgItogo)->index(0, 1)).center());
+    QCOMPARE(rowColour(m.dbgItogo), background);
+    QVERIFY(!m.dbgItogo->selectionModel()->hasSelection());
+    // Painted as the history's totals row is.
+    QCOMPARE(m.dbgHistoryItogo->selectionMode(), m.dbgItogo->selectionMode());
+    QCOMPARE(m.dbgHistoryItogo->focusPolicy(), m.dbgItogo->focusPolicy());
 }
 
 void TestBasket::gridEnterAndClickEnableLineCommands() {

@@ -119,8 +119,7 @@ void TestFindSql::catalogueStatement() {
                           "order by N_f, modif"}));
 
     c.modification = "М-315.04";
-    c.groupEntry = "18: Тормоза";
-    c.groupNumber = "18";
+    c.group = FindSql::Group{"18", ""};
     const FindSql::Statement g = FindSql::build(c);
     QCOMPARE(g.condition, "where " + Visible +
                               " AND (N_f LIKE '5012003%') AND (MODName='М-315.04') AND "
@@ -143,8 +142,7 @@ void TestFindSql::assemblyAlternativesBesideNumber() {
 void TestFindSql::groupOfListOverAllModifications() {
     FindSql::Criteria c;
     c.modFilter = Visible;
-    c.groupEntry = "X - 12: Рулевое";
-    c.groupNumber = "12";
+    c.group = FindSql::Group{"12", "X"};
     const FindSql::Statement s = FindSql::build(c);
     QCOMPARE(s.condition, "where " + Visible + " AND (MODName='X') AND (GroupN='12')");
     QCOMPARE(s.modification, QString(" AND (MODName='X')"));
@@ -159,8 +157,7 @@ void TestFindSql::standardizedStatementIgnoresAssemblyAndModification() {
     c.assembly = "50-1002010";
     c.name = "Болт";
     c.modification = "М-315.04";
-    c.groupEntry = "01: Двигатель";
-    c.groupNumber = "01";
+    c.group = FindSql::Group{"01", ""};
     const FindSql::Statement s = FindSql::build(c);
     QCOMPARE(s.lines,
              QStringList({"select * from STD where " + Visible +

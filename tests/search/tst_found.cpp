@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -85,6 +86,7 @@ private Q_SLOTS:
     void openingFromTheGrid();
     void assemblyCriterionListsOnlyMatchingOccurrences();
     void partOnNoDrawingKeepsWhatIsShown();
+    void missingBitmapLeavesNoOtherPartShown();
     void occurrencesOffTheDrawing();
     void emptyResultOpensNothing();
     void standardizedPartOffersMore();
@@ -311,6 +313,44 @@ void TestFound::partOnNoDrawingKeepsWhatIsShown() {
     mainForm->pressPanelButton(mainForm->sbPic);
     QCOMPARE(mainForm->statusText(), "Примечание: " + Remark);
     QVERIFY(script.messages.isEmpty());
+}
+
+void TestFound::missingBitmapLeavesNoOtherPartShown() {
+    ModalScript script;
+    CatalogFixture f;
+    QVERIFY(QFile::remove(f.picDir() + "small/1_2.bmp"));
+    auto forms = startShown(f);
+    QVERIFY(forms);
+    search(script, "50.12.003*&50-3501010");
+    QCOMPARE(DM->QFind.recordCount(), 2);
+    mainForm->pressPanelButton(mainForm->sbPic);
+    QCOMPARE(shown(), QString("1/1 50.12.003-1"));
+
+    // Onto the part whose drawing cannot be read: the file is named, the drawing shown stays,
+    // and no other part than the found row is left on the panel for "Добавить" to take.
+    script.press("bOK");
+    next();
+    QCOMPARE(script.messages.size(), 1);
+    QVERIFY2(script.messages.first().contains("1_2.bmp"), qPrintable(script.messages.first()));
+    QCOMPARE(gridRow(), 1);
+    QCOMPARE(mainForm->CurN, QString("50-3501010"));
+    QCOMPARE(mainForm->CurrentPic, 1);
+    QVERIFY(!mainForm->partShown());
+    QVERIFY(!mainForm->sbOrder->isEnabled());
+    QVERIFY(!mainForm->miOrder->isEnabled());
+
+    // With the table in front the row is the current part, and "Добавить" takes it.
+    mainForm->pressPanelButton(mainForm->sbTable);
+    pred();
+    QCOMPARE(mainForm->CurN, QString("50.12.003-1"));
+    script.press("bOK");
+    next();
+    QCOMPARE(script.messages.size(), 2);
+    QCOMPARE(gridRow(), 1);
+    QCOMPARE(mainForm->CurN, QString("50-3501010"));
+    QVERIFY(mainForm->sbOrder->isEnabled());
+    QVERIFY(!mainForm->partShown());
+    QVERIFY(script.unexpected.isEmpty());
 }
 
 void TestFound::occurrencesOffTheDrawing() {

@@ -55,6 +55,16 @@ QStringList entries(const QComboBox* box) {
     return out;
 }
 
+// What the group entries 1.. carry: "modification|number" (no modification when the list is
+// of one modification).
+QStringList groupData(const QComboBox* box) {
+    QStringList out;
+    for (int i = 1; i < box->count(); ++i)
+        out << box->itemData(i, TfindForm::GroupModificationRole).toString() + "|" +
+                   box->itemData(i, TfindForm::GroupNumberRole).toString();
+    return out;
+}
+
 QStringList found() {
     QStringList out;
     TQuery& q = DM->QFind;
@@ -77,6 +87,8 @@ private Q_SLOTS:
     void blankModificationTickedListsEveryVisiblePart();
     void modificationAndGroup();
     void groupListOverAllVisibleModifications();
+    void namesWithDashesFindTheirGroup();
+    void groupsWithoutDrawingsAreNotOffered();
     void checkBoxesFollowTheInputs();
     void standardizedSearch();
     void clearResetsTheDialog();
@@ -87,6 +99,7 @@ private Q_SLOTS:
     void apostrophesAreCarried();
     void settingsRebuildTheModificationList();
     void databaseErrorIsShownAndDialogStaysOpen();
+    void failedSearchLeavesNoStaleCountOrCommands();
     void layout();
 };
 
@@ -223,7 +236,7 @@ void TestSearch::modificationAndGroup() {
         QVERIFY(d.findCheckBoxMOD->isChecked());
         QCOMPARE(entries(d.findComboBox),
                  QStringList({"", "01: Двигатель", "18: Тормоза", "00: "}));
-        QCOMPARE(d.GroupNumbers, QStringList({"01", "18", "00"}));
+        QCOMPARE(groupData(d.findComboBox), QStringList({"|01", "|18", "|00"}));
         QCOMPARE(d.findComboBox->currentIndex(), -1);
         choose(d.findComboBox, "18: Тормоза");
     });
@@ -244,7 +257,8 @@ void TestSearch::groupListOverAllVisibleModifications() {
     QCOMPARE(entries(findForm->findComboBox),
              QStringList({"", "М-315.04 - 01: Двигатель", "М-315.04 - 18: Тормоза",
                           "М-315.04 - 00: ", "М-315.04-01 - 01: Двигатель"}));
-    QCOMPARE(findForm->GroupNumbers, QStringList({"01", "18", "00", "01"}));
+    QCOMPARE(groupData(findForm->findComboBox),
+             QStringList({"М-315.04|01", "М-315.04|18", "М-315.04|00", "М-315.04-01|01"}));
     QCOMPARE(findForm->findComboBox->currentIndex(), 0);
     QVERIFY(!findForm->findCheckBoxGroup->isChecked());
     search(script, [](TfindForm& d) { choose(d.findComboBox, "М-315.04-01 - 01: Двигатель"); });
@@ -254,6 +268,50 @@ void TestSearch::groupListOverAllVisibleModifications() {
                 .section('\n', 0, 0)
                 .endsWith(")) AND " + Visible + " AND (MODName='М-315.04-01')"));
     QCOMPARE(found(), QStringList({"2:50-1002010", "2:50-1003010"}));
+    QVERIFY(script.unexpected.isEmpty());
+}
+
+void TestSearch::namesWithDashesFindTheirGroup() {
+    // " - " inside a modification or group name is no separator: the entry keeps both as data.
+    ModalScript script;
+    CatalogFixture f;
+    f.addModif(4, "М-315.04 - Т", true, 1);
+    f.addGroup(4, 1, "07", "Кабина - каркас");
+    f.addDrawing(4, 1, 1, 1, "Каркас кабины");
+    f.addPart(4, "70-1", "Стойка");
+    f.addOccurrence(4, "70-1", "", 1, 1);
+    auto forms = f.start();
+    QVERIFY(entries(findForm->findComboBox).contains("М-315.04 - Т - 07: Кабина - каркас"));
+    search(script,
+           [](TfindForm& d) { choose(d.findComboBox, "М-315.04 - Т - 07: Кабина - каркас"); });
+    QCOMPARE(Shared->searchCondition(),
+             "where ((modif=0) OR (modif=1) OR (modif=2) OR (modif=4)) AND (MODName='М-315.04 - Т')"
+             " AND (GroupN='07')");
+    QCOMPARE(found(), QStringList({"4:70-1"}));
+    search(script, [](TfindForm& d) {
+        choose(d.findComboBoxMOD, "М-315.04 - Т");
+        choose(d.findComboBox, "07: Кабина - каркас");
+    });
+    QCOMPARE(found(), QStringList({"4:70-1"}));
+    QVERIFY(script.unexpected.isEmpty());
+}
+
+void TestSearch::groupsWithoutDrawingsAreNotOffered() {
+    ModalScript script;
+    CatalogFixture f;
+    f.addGroup(1, 4, "20", "Без рисунков");
+    f.addGroup(2, 2, "00", "");
+    auto forms = f.start();
+    QCOMPARE(entries(findForm->findComboBox),
+             QStringList({"", "М-315.04 - 01: Двигатель", "М-315.04 - 18: Тормоза",
+                          "М-315.04 - 00: ", "М-315.04-01 - 01: Двигатель"}));
+    search(
+        script,
+        [](TfindForm& d) {
+            choose(d.findComboBoxMOD, "М-315.04-01");
+            QCOMPARE(entries(d.findComboBox), QStringList({"", "01: Двигатель"}));
+        },
+        "bbCancel");
     QVERIFY(script.unexpected.isEmpty());
 }
 
@@ -511,6 +569,35 @@ void TestSearch::databaseErrorIsShownAndDialogStaysOpen() {
     QVERIFY(openAfterError);
     QCOMPARE(script.messages.size(), 1);
     QVERIFY2(script.messages.first().contains("forFind"), qPrintable(script.messages.first()));
+    QVERIFY(script.unexpected.isEmpty());
+}
+
+void TestSearch::failedSearchLeavesNoStaleCountOrCommands() {
+    ModalScript script;
+    CatalogFixture f;
+    auto forms = f.start();
+    search(script, [](TfindForm& d) { d.findEditN->setText("50.12.003*"); });
+    QCOMPARE(mainForm->lbK->text(), QString("1"));
+    QVERIFY(mainForm->sbNextItem->isEnabled());
+    f.exec("drop view forFind");
+    script.then([](QDialog& d) {
+        auto& form = static_cast<TfindForm&>(d);
+        form.findEditN->setText("50*");
+        form.bbOk->click();
+        form.bbCancel->click();
+    });
+    script.press("bOK");
+    mainForm->sbFind->click();
+    QCOMPARE(script.messages.size(), 1);
+    // The grid is empty: so are the count and the commands over it.
+    QCOMPARE(DM->QFind.recordCount(), 0);
+    QVERIFY(!mainForm->panelTable->isHidden());
+    QCOMPARE(mainForm->lbK->text(), QString("0"));
+    QVERIFY(!mainForm->sbNextItem->isEnabled());
+    QVERIFY(!mainForm->sbPredItem->isEnabled());
+    QVERIFY(!mainForm->sbOrder->isEnabled());
+    QVERIFY(!mainForm->miOrder->isEnabled());
+    QVERIFY(mainForm->sbOrderAll->isHidden());
     QVERIFY(script.unexpected.isEmpty());
 }
 

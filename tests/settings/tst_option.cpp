@@ -3,15 +3,18 @@
 #include "app/mainform.h"
 #include "data/datamod.h"
 #include "data/shared.h"
+#include "search/find.h"
 #include "settings/option.h"
 #include "support/fixture.h"
 #include "support/modalscript.h"
 #include "support/testmain.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 namespace {
 
@@ -33,6 +36,7 @@ private Q_SLOTS:
     void choiceSurvivesARestart();
     void dialogLayoutAndPages();
     void closingFromTheTitleBarClosesAsTheButtonDoes();
+    void failedWriteShowsTheStoredChoice();
 };
 
 void TestOption::creationBuildsTheModificationState() {
@@ -145,6 +149,36 @@ void TestOption::closingFromTheTitleBarClosesAsTheButtonDoes() {
     mainForm->N17->trigger();
     QVERIFY(optionForm->isHidden());
     QCOMPARE(Shared->modFilter(), QString("((modif=0) OR (modif=1))"));
+    QVERIFY(script.unexpected.isEmpty());
+}
+
+void TestOption::failedWriteShowsTheStoredChoice() {
+    CatalogFixture f;
+    ModalScript script;
+    auto forms = f.start();
+    // A catalogue that refuses every write to the modifications, as a locked one does.
+    f.exec("create trigger NoWrite before update on Modif begin select raise(abort, "
+           "'attempt to write a readonly database'); end");
+    const int treeNodes = mainForm->Tree->topLevelItemCount();
+    const QStringList searchList = {"", "М-315.04", "М-315.04-01"};
+    script.then([](QDialog& d) {
+        toggle(2);
+        toggle(0);
+        d.findChild<QPushButton*>("fbCancel")->click();
+    });
+    script.press("bOK");
+    script.press("bOK");
+    mainForm->N17->trigger();
+    QCOMPARE(script.messages.size(), 2);
+    QVERIFY(optionForm->modificationChecked(0));
+    QVERIFY(!optionForm->modificationChecked(2));
+    QCOMPARE(f.scalar("select count(*) from Modif where Visible").toInt(), 3);
+    QCOMPARE(Shared->modFilter(), QString("((modif=0) OR (modif=1) OR (modif=2))"));
+    QCOMPARE(mainForm->Tree->topLevelItemCount(), treeNodes);
+    QStringList offered;
+    for (int i = 0; i < findForm->findComboBoxMOD->count(); ++i)
+        offered << findForm->findComboBoxMOD->itemText(i);
+    QCOMPARE(offered, searchList);
     QVERIFY(script.unexpected.isEmpty());
 }
 

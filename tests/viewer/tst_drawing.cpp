@@ -30,6 +30,7 @@ private Q_SLOTS:
     void loadFitsTheBitmapAndPlacesMarkers_data();
     void loadFitsTheBitmapAndPlacesMarkers();
     void titleLabelsAppearWithTheFirstDrawing();
+    void drawingWithoutPositionsNamesItself();
     void ringsJoinConsecutiveRowsOfOnePart();
     void markersAreReusedAndSpareOnesHidden();
     void seekTargetFindsTheMarkerOfAPosition();
@@ -149,6 +150,26 @@ void TestDrawing::titleLabelsAppearWithTheFirstDrawing() {
     f.addOccurrence(1, "50-0000001", "", 3, 1);
     f.addPlace(1, 3, 1, 50, 50);
     openDrawing(1, 3);
+    QCOMPARE(mainForm->lbG->text(), QString());
+    QCOMPARE(mainForm->lbPicName->text(), QString("Общий вид"));
+}
+
+void TestDrawing::drawingWithoutPositionsNamesItself() {
+    CatalogFixture f;
+    f.addDrawing(2, 3, 1, 3, "Прокладки");
+    f.exec("update Modif set PIC=3 where modif=2");
+    auto forms = startShown(f);
+    QVERIFY(forms);
+    openDrawing(1, 1);
+    // Neither drawing has a position: the title still names the drawing shown.
+    openDrawing(2, 3);
+    QCOMPARE(mainForm->MarkerCount, 0);
+    QCOMPARE(mainForm->lbMOD->text(), QString("М-315.04-01"));
+    QCOMPARE(mainForm->lbG->text(), QString("01: Двигатель"));
+    QCOMPARE(mainForm->lbPicName->text(), QString("Прокладки"));
+    openDrawing(1, 3);
+    QCOMPARE(mainForm->MarkerCount, 0);
+    QCOMPARE(mainForm->lbMOD->text(), QString("М-315.04"));
     QCOMPARE(mainForm->lbG->text(), QString());
     QCOMPARE(mainForm->lbPicName->text(), QString("Общий вид"));
 }

@@ -56,6 +56,7 @@ private Q_SLOTS:
     void programStartsWithTheTreeInFront();
     void clickingADrawingOpensIt();
     void expandingSwitchesStatePictures();
+    void nodesShowOneExpanderAndEnterActsAsAClick();
     void settingsRebuildTheTreeOnlyAfterAChange();
 };
 
@@ -146,9 +147,9 @@ void TestTree::expandingSwitchesStatePictures() {
     auto forms = startShown(f);
     QVERIFY(forms);
     QTreeWidgetItem* modif = mainForm->Tree->topLevelItem(0);
-    // The expand button left of the node's text.
+    // The state picture at the node's left is its expander.
     const QRect text = mainForm->Tree->visualItemRect(modif);
-    const QPoint button(text.left() - mainForm->Tree->indentation() / 2, text.center().y());
+    const QPoint button(text.left() + 8, text.center().y());
     QTest::mouseClick(mainForm->Tree->viewport(), Qt::LeftButton, {}, button);
     QVERIFY(modif->isExpanded());
     QCOMPARE(stateOf(modif), 2);
@@ -161,6 +162,47 @@ void TestTree::expandingSwitchesStatePictures() {
     QCOMPARE(modif->icon(0).cacheKey(), mainForm->ImageListTree[1].cacheKey());
     QCOMPARE(stateOf(drawing), 3);
     QVERIFY(!mainForm->panelTree->isHidden());
+}
+
+void TestTree::nodesShowOneExpanderAndEnterActsAsAClick() {
+    CatalogFixture f;
+    auto forms = startShown(f);
+    QVERIFY(forms);
+    QTreeWidget* tree = mainForm->Tree;
+    tree->expandAll();
+    tree->clearSelection();
+    // Left of each node's state picture the tree shows its background only: no arrow.
+    const QImage shot = tree->viewport()->grab().toImage();
+    const QColor background(255, 255, 231);
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        const QRect r = tree->visualItemRect(*it);
+        for (int x = 0; x < r.left(); ++x)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                QVERIFY2(QColor(shot.pixel(x, y)) == background, qPrintable((*it)->text(0)));
+    }
+
+    // Enter on a drawing opens it, as a click does.
+    QTreeWidgetItem* leaf = treeLeaf(2, 2);
+    tree->setCurrentItem(leaf);
+    QTest::keyClick(tree, Qt::Key_Return);
+    QVERIFY(!mainForm->panelPic->isHidden());
+    QVERIFY(mainForm->sbPic->isChecked());
+    QCOMPARE(mainForm->CurrentModif, 2);
+    QCOMPARE(mainForm->CurrentPic, 2);
+
+    // On a modification or group node, Enter and a click expand and collapse it.
+    mainForm->pressPanelButton(mainForm->sbTree);
+    QTreeWidgetItem* group = nodeNamed("18: Тормоза");
+    group->setExpanded(false);
+    tree->setCurrentItem(group);
+    QTest::keyClick(tree, Qt::Key_Return);
+    QVERIFY(group->isExpanded());
+    QCOMPARE(stateOf(group), 2);
+    clickNode(group);
+    QVERIFY(!group->isExpanded());
+    QCOMPARE(stateOf(group), 1);
+    QVERIFY(!mainForm->panelTree->isHidden());
+    QCOMPARE(mainForm->CurrentPic, 2);
 }
 
 void TestTree::settingsRebuildTheTreeOnlyAfterAChange() {

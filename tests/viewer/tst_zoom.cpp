@@ -71,6 +71,7 @@ private Q_SLOTS:
     void stepsRunThroughVisibleModifications();
     void stepsSkipAHiddenModification();
     void stepsAfterTheVisibleSetChangedStayPut();
+    void stepsFollowModificationNumbersWithGaps();
 };
 
 void TestZoom::zoomStepsOnTheLargeBitmap() {
@@ -265,6 +266,40 @@ void TestZoom::stepsAfterTheVisibleSetChangedStayPut() {
         mainForm->sbNext->trigger();
         QCOMPARE(shown(), QString("0/0"));
         QVERIFY(!mainForm->sbNext->isEnabled());
+    }
+}
+
+void TestZoom::stepsFollowModificationNumbersWithGaps() {
+    // Modifications 1, 2, 4 (hidden) and 7: list positions are not modification numbers.
+    CatalogFixture f(false);
+    const struct {
+        int modif;
+        bool visible;
+        int pictures;
+    } modifs[] = {{1, true, 1}, {2, true, 1}, {4, false, 1}, {7, true, 2}};
+    for (const auto& m : modifs) {
+        f.addModif(m.modif, QString("М-315.04-%1").arg(m.modif), m.visible, m.pictures);
+        f.addGroup(m.modif, 1, "01", "Двигатель");
+        for (int pic = 1; pic <= m.pictures; ++pic)
+            f.addDrawing(m.modif, pic, 1, pic, QString("Рисунок %1").arg(pic));
+    }
+    auto forms = startShown(f);
+    QVERIFY(forms);
+    openDrawing(1, 1);
+    QCOMPARE(stepItems(), QString("01"));
+    const QStringList forward = {"2/1", "7/1", "7/2"};
+    const QStringList flags = {"11", "11", "10"};
+    for (int i = 0; i < forward.size(); ++i) {
+        mainForm->sbNext->trigger();
+        QCOMPARE(shown(), forward[i]);
+        QCOMPARE(stepItems(), flags[i]);
+    }
+    const QStringList back = {"7/1", "2/1", "1/1"};
+    const QStringList backFlags = {"11", "11", "01"};
+    for (int i = 0; i < back.size(); ++i) {
+        mainForm->sbPred->trigger();
+        QCOMPARE(shown(), back[i]);
+        QCOMPARE(stepItems(), backFlags[i]);
     }
 }
 

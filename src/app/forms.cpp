@@ -9,6 +9,8 @@
 #include "data/dberror.h"
 #include "data/shared.h"
 #include "platform/errordisplay.h"
+#include "reports/Select.h"
+#include "reports/Sell_Buy.h"
 #include "search/find.h"
 #include "search/list.h"
 #include "settings/modifs.h"
@@ -48,6 +50,9 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     // the basket and history panels, before the settings dialog declares the price fields.
     mainForm->NewDBGrid();
     mainForm->layoutOrderBoxes();
+    f->keep(formDataToPlant, *mainForm);
+    f->keep(formDataToReport);
+    mainForm->loadEnterpriseBoxes();
     f->keep(optionForm);
     mainForm->NewTree();
 

@@ -33,6 +33,9 @@ class TImage;
 class TMarker;
 class TNoVertScrollDBGrid;
 class TShape;
+namespace Plants {
+struct ListEdit;
+}
 
 // The main window: button column on the right, six content panels sharing the area on the
 // left (only one visible), menus, toolbar and status bar. Its routines are spread over the
@@ -402,6 +405,21 @@ public:
     void dbgOrderEnter();
     void dbgOrderCellClick();
 
+    // ---- Enterprises and the report data (reports/mainform_plants.cpp) -------------------
+    void enterprisesChanged(const QStringList& names, const Plants::ListEdit& edit) override;
+    // Start-up: the enterprise lists from the register, the history filters on "Любой", the
+    // basket's supplier and buyer as remembered.
+    void loadEnterpriseBoxes();
+    // The user changed the basket's buyer or supplier: remembered; "Новое предприятие" opens
+    // the register.
+    void cbOrBuyerChange();
+    void cbOrSupplierChange();
+    // The register on the basket's buyer or supplier.
+    void fbBuyerInfoClick();
+    void fbSupplierInfoClick();
+    // "Отчет": the report data dialog.
+    void sbReportClick();
+
 private:
     enum class Panel { Pic, Table, STD, Tree, Basket, History };
 
@@ -421,6 +439,7 @@ private:
     void connectSearch();
     void connectFound();
     void connectBasket();
+    void connectPlants();
     void bindGrids();
 
     QWidget* panelOf(Panel p) const;

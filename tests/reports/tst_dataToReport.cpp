@@ -62,6 +62,7 @@ private Q_SLOTS:
     void priceColumnSurvivesARestart_data();
     void priceColumnSurvivesARestart();
     void failingCopyKeepsTheDialogOpen();
+    void priceListFollowsThePriceColumns();
 };
 
 void TestDataToReport::init() {
@@ -254,6 +255,30 @@ void TestDataToReport::failingCopyKeepsTheDialogOpen() {
     QCOMPARE(script.messages.size(), 1);
     QVERIFY2(script.messages[0].contains("корзина заблокирована"), qPrintable(script.messages[0]));
     QCOMPARE(copied(f), QStringList({"1:7", "2:7"}));
+}
+
+void TestDataToReport::priceListFollowsThePriceColumns() {
+    CatalogFixture f;
+    addLines(f);
+    ModalScript script;
+    auto forms = f.start();
+    script.then([](QDialog&) {
+        formDataToReport->cbPriceFrom->setCurrentIndex(1);
+        formDataToReport->BitBtnCancel->click();
+    });
+    mainForm->sbReport->click();
+    // The price settings renamed one column and removed the other meanwhile: the next showing
+    // lists what there is and keeps the column chosen.
+    f.exec("update PriceFields set Name='Цена завода' where FieldName='PriceZ'");
+    f.exec("delete from PriceFields where FieldName='Price'");
+    script.then([](QDialog&) {
+        QCOMPARE(formDataToReport->cbPriceFrom->count(), 1);
+        QCOMPARE(formDataToReport->cbPriceFrom->currentText(), QString("Цена завода"));
+        formDataToReport->BitBtnOK->click();
+    });
+    mainForm->sbReport->click();
+    QVERIFY(script.unexpected.isEmpty());
+    QCOMPARE(copied(f), QStringList({"1:90", "2:NULL"}));
 }
 
 CATALOG_TEST_MAIN(TestDataToReport)

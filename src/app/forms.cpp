@@ -11,6 +11,8 @@
 #include "data/dbmessage.h"
 #include "data/shared.h"
 #include "platform/errordisplay.h"
+#include "reports/Select.h"
+#include "reports/Sell_Buy.h"
 #include "search/find.h"
 #include "search/list.h"
 #include "settings/modifs.h"
@@ -79,7 +81,9 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     f->keep(orderForm);
     mainForm->NewDBGrid();
     mainForm->layoutOrderBoxes();
-    mainForm->fillEnterpriseLists();
+    f->keep(formDataToPlant, *mainForm);
+    f->keep(formDataToReport);
+    mainForm->loadEnterpriseBoxes();
     f->keep(optionForm);
     mainForm->NewTree();
 

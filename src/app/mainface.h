@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class TMarker;
 namespace FindSql {
 struct Statement;
+}
+namespace Plants {
+struct ListEdit;
 }
 
 // What a dialog may ask of the main window. A dialog collects its input and hands it over
@@ -29,6 +33,9 @@ public:
     // Runs a search the search dialog built and shows its result: the result table for a
     // catalogue search, the standardized-items panel for a standardized one.
     virtual void showSearchResult(const FindSql::Statement& statement, bool standardized) = 0;
+    // The enterprise register was read afresh: names are every enterprise in register order.
+    // The main window refills its enterprise lists and places their choices after edit.
+    virtual void enterprisesChanged(const QStringList& names, const Plants::ListEdit& edit) = 0;
 
 protected:
     ~TMainFace() = default;

@@ -293,6 +293,7 @@ void TmainForm::DataModuleCreate(TDM& module) {
     bindGrids();
     connectSearch();
     connectBasket();
+    connectPlants();
 }
 
 void TmainForm::bindGrids() {

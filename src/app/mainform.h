@@ -36,6 +36,8 @@ class TShape;
 struct OrderInput;
 namespace OrderSql {
 struct HistoryFilter;
+namespace Plants {
+struct ListEdit;
 }
 
 // The main window: button column on the right, six content panels sharing the area on the
@@ -429,10 +431,22 @@ public:
     void sbVertHistoryScroll();
     void sbDelHistoryClick();
     void sbDelAllHistoryClick();
-    // The enterprise names in the basket's boxes and, after "Любой", in the history filter's.
-    void fillEnterpriseLists();
     void connectLines();
     void connectHistory();
+    // ---- Enterprises and the report data (reports/mainform_plants.cpp) -------------------
+    void enterprisesChanged(const QStringList& names, const Plants::ListEdit& edit) override;
+    // Start-up: the enterprise lists from the register, the history filters on "Любой", the
+    // basket's supplier and buyer as remembered.
+    void loadEnterpriseBoxes();
+    // The user changed the basket's buyer or supplier: remembered; "Новое предприятие" opens
+    // the register.
+    void cbOrBuyerChange();
+    void cbOrSupplierChange();
+    // The register on the basket's buyer or supplier.
+    void fbBuyerInfoClick();
+    void fbSupplierInfoClick();
+    // "Отчет": the report data dialog.
+    void sbReportClick();
 
 private:
     enum class Panel { Pic, Table, STD, Tree, Basket, History };
@@ -453,6 +467,7 @@ private:
     void connectSearch();
     void connectFound();
     void connectBasket();
+    void connectPlants();
     void bindGrids();
 
     QWidget* panelOf(Panel p) const;

@@ -195,28 +195,6 @@ void TmainForm::sbPutToHistoryClick() {
     NewOrder();
 }
 
-void TmainForm::fillEnterpriseLists() {
-    TQuery& q = dm->QPlant;
-    q.setText(OrderSql::enterprises());
-    q.open();
-    for (QComboBox* box : {cbOrSupplier, cbOrBuyer, cbSupplier, cbBuyer})
-        box->clear();
-    cbSupplier->addItem(OrderSql::Any);
-    cbBuyer->addItem(OrderSql::Any);
-    // The first two rows ("Не указано", "Новое предприятие") are no enterprises to filter by.
-    for (int row = 0; !q.eof(); q.next(), ++row) {
-        const QString name = q.asString(QStringLiteral("Name"));
-        cbOrSupplier->addItem(name);
-        cbOrBuyer->addItem(name);
-        if (row < 2) continue;
-        cbSupplier->addItem(name);
-        cbBuyer->addItem(name);
-    }
-    q.close();
-    for (QComboBox* box : {cbOrSupplier, cbOrBuyer, cbSupplier, cbBuyer})
-        box->setCurrentIndex(0);
-}
-
 void TmainForm::connectHistory() {
     connectLines();
     QObject::connect(&dm->QHistory, &TQuery::afterOpen, this, [this] { QHistoryAfterOpen(); });

@@ -289,6 +289,7 @@ void TmainForm::DataModuleCreate(TDM& module) {
     bindGrids();
     connectSearch();
     connectBasket();
+    connectSTD();
 }
 
 void TmainForm::bindGrids() {

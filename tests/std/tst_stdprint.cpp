@@ -113,6 +113,7 @@ private Q_SLOTS:
     void pageTargetKeepsProportions();
     void numbersAreWrittenAndHighlightedMarkersFramed();
     void missingBigBitmapStopsBeforeTheDocument();
+    void unwritablePdfIsReportedNotTakenForPrinted();
     void sheetIsLaidOutInMillimetres();
     void sheetParametersFollowTheirRule_data();
     void sheetParametersFollowTheirRule();
@@ -318,6 +319,22 @@ void TestStdPrint::missingBigBitmapStopsBeforeTheDocument() {
         QVERIFY2(script.messages.last().contains(bitmap), qPrintable(script.messages.last()));
         QVERIFY(!QFile::exists(pdf("none.pdf")));
     }
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestStdPrint::unwritablePdfIsReportedNotTakenForPrinted() {
+    CatalogFixture f;
+    ModalScript script;
+    auto forms = startShown(f);
+    QVERIFY(forms);
+    openDrawing(1, 1);
+    const QString unwritable = pdf("no such folder/drawing.pdf");
+    PrinterScope printer(unwritable);
+    script.press("bYes");
+    script.press("bOK");
+    mainForm->sbPrint->trigger();
+    QVERIFY2(script.unexpected.isEmpty(), qPrintable(script.unexpected.join("; ")));
+    QCOMPARE(script.messages, QStringList{"Не удалось записать файл " + unwritable});
     QVERIFY(!QApplication::overrideCursor());
 }
 

@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
     TmainForm& main = forms->main();
     main.show();
     fill();
-    main.fillEnterpriseLists();
+    main.loadEnterpriseBoxes();
     main.pressPanelButton(main.sbView);
     QApplication::processEvents();
     std::vector<double> handled;

@@ -17,6 +17,7 @@
 #include "search/list.h"
 #include "settings/modifs.h"
 #include "settings/option.h"
+#include "std/printask.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -76,6 +77,7 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     f->keep(AboutBox);
     f->keep(findForm, *mainForm);
     f->keep(listForm);
+    f->keep(printForm);
     // Where the add-to-basket dialog is created: the first column build and the layout inside
     // the basket and history panels, before the settings dialog declares the price fields.
     f->keep(orderForm);

@@ -28,6 +28,8 @@ public:
     virtual void PosOnClick(TMarker* marker) = 0;
     // Shows the current row of QFind on its drawing.
     virtual void FindNew() = 0;
+    // Redraws the standardized-items panel's detail side from the current row of QSTD.
+    virtual void NewSTD() = 0;
     // The current part for the basket.
     virtual void setCurrentPart(const QString& n, const QString& name, const QString& v) = 0;
     // Runs a search the search dialog built and shows its result: the result table for a

@@ -294,6 +294,7 @@ void TmainForm::DataModuleCreate(TDM& module) {
     connectSearch();
     connectBasket();
     connectPlants();
+    connectSTD();
 }
 
 void TmainForm::bindGrids() {

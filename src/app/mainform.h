@@ -13,6 +13,7 @@ class QButtonGroup;
 class QComboBox;
 class QDateEdit;
 class QFrame;
+class QImage;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -36,6 +37,7 @@ class TShape;
 struct OrderInput;
 namespace OrderSql {
 struct HistoryFilter;
+}
 namespace Plants {
 struct ListEdit;
 }
@@ -356,6 +358,27 @@ public:
     QLabel* lbParam;
     QTableWidget* sgParam;
 
+    // Redraws the detail side (parameters, subgroup, full name, illustration) and makes the
+    // current row of QSTD the current part; with no rows it empties the detail side.
+    void NewSTD() override;
+    // Every move of QSTD onto a row (opening included) redraws the detail side.
+    void QSTDAfterScroll();
+    // "Дополнительно...": the standardized items of the part shown, on their panel.
+    void sbDopClick();
+    // The panel's searches by the start of the subgroup or of the full name, over every
+    // modification.
+    void sbPodGrClick();
+    void sbFullNameClick();
+    void sgParamDrawCell(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index);
+
+    // "Печать рисунка": after one question, the drawing or the standardized item's sheet
+    // (whichever panel is in front) on the default printer or into a PDF file.
+    void sbPrintClick();
+    // The enlarged bitmap of the drawing shown with the numbers of its visible markers written
+    // on it and the opaque ones framed. Throws FileError when the bitmap cannot be read.
+    QImage drawingToPrint();
+
     // ---- Basket and history ------------------------------------------------------------
     QLabel* LabelOrSupplier;
     QComboBox* cbOrSupplier;
@@ -468,7 +491,11 @@ private:
     void connectFound();
     void connectBasket();
     void connectPlants();
+    void connectSTD();
     void bindGrids();
+    bool stdRows() const;
+    // The panel's illustration: the file of the row, else the fallback, fitted when asked.
+    void showSTDPicture(const QString& name, bool fit);
 
     QWidget* panelOf(Panel p) const;
     QAction* windowItemOf(Panel p) const;

@@ -165,7 +165,8 @@ void TmainForm::sbTableClick() {
 }
 
 void TmainForm::sbSTDClick() {
-    switchTo(Panel::STD);
+    if (switchTo(Panel::STD)) NewSTD();
+    sbPrint->setEnabled(stdRows());
 }
 
 void TmainForm::sbTreeClick() {

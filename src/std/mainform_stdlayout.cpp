@@ -4,6 +4,7 @@
 #include "app/panelwidgets.h"
 #include "app/widgets.h"
 #include "data/textfmt.h"
+#include "viewer/drawcell.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -22,9 +23,18 @@ void TmainForm::layoutSTDPanel() {
     const int boxTop = bottom(dbgSTD) + 4;
     const int boxLeft = Fmt::nearestInt(w / 2.0) - 4;
     ScrollBoxSTD->setGeometry(boxLeft, boxTop, w - 4 - boxLeft, h - 4 - boxTop);
-    ImageSTD = new QLabel;
+    // White, without scroll bars of its own: the illustration is placed in it, never scrolled.
+    ScrollBoxSTD->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBoxSTD->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPalette white = ScrollBoxSTD->viewport()->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    ScrollBoxSTD->viewport()->setPalette(white);
+    ScrollBoxSTD->viewport()->setAutoFillBackground(true);
+    // The stretched image, at the box's size until an item's picture is fitted.
+    ImageSTD = new QLabel(ScrollBoxSTD->viewport());
     ImageSTD->setObjectName(QStringLiteral("ImageSTD"));
-    ScrollBoxSTD->setWidget(ImageSTD);
+    ImageSTD->setScaledContents(true);
+    ImageSTD->setGeometry(QRect(QPoint(0, 0), ScrollBoxSTD->size()));
 
     lbPodGr = makeLabel(panelSTD, "lbPodGr", "Подгруппа");
     lbPodGr->move(5, boxTop + 2);
@@ -40,22 +50,37 @@ void TmainForm::layoutSTDPanel() {
     eFullName = new QLineEdit(panelSTD);
     eFullName->setObjectName(QStringLiteral("eFullName"));
     eFullName->setGeometry(editLeft, boxTop + 21, ePodGr->width(), side);
-    sbPodGr = makeFlatButton(panelSTD, "sbPodGr", "...");
+    sbPodGr = makeFlatButton(panelSTD, "sbPodGr", "...", "Искать по подгруппе");
     sPodGr = new TShape(panelSTD, "sPodGr");
     placeOnShape(sbPodGr, sPodGr, QRect(buttonLeft, ePodGr->y(), side, side));
-    sbFullName = makeFlatButton(panelSTD, "sbFullName", "...");
+    sbFullName = makeFlatButton(panelSTD, "sbFullName", "...", "Искать по полному наименованию");
     sFullName = new TShape(panelSTD, "sFullName");
     placeOnShape(sbFullName, sFullName, QRect(buttonLeft, eFullName->y(), side, side));
 
     lbParam = makeLabel(panelSTD, "lbParam", "Параметры:");
     lbParam->setGeometry(lbPodGr->x(), lbFullName->y() + 25, boxLeft - 5 - lbPodGr->x(),
                          lbParam->height());
+    lbParam->setAlignment(Qt::AlignCenter);
     sgParam = new QTableWidget(0, 2, panelSTD);
     sgParam->setObjectName(QStringLiteral("sgParam"));
+    sgParam->setToolTip(QStringLiteral("Параметры стандартизованных изделий"));
     sgParam->setGeometry(lbParam->x(), bottom(lbParam) + 1, lbParam->width() + 1, 100);
     const int paramColumn = Fmt::nearestInt(lbParam->width() / 2.0) - 1;
     sgParam->horizontalHeader()->hide();
     sgParam->verticalHeader()->hide();
+    sgParam->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    sgParam->verticalHeader()->setMinimumSectionSize(TDBGrid::RowHeight);
+    sgParam->verticalHeader()->setDefaultSectionSize(TDBGrid::RowHeight);
+    sgParam->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sgParam->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sgParam->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    sgParam->setWordWrap(false);
+    QPalette yellow = sgParam->palette();
+    yellow.setColor(QPalette::Base, QColor(255, 255, 231));
+    sgParam->setPalette(yellow);
+    sgParam->setItemDelegate(new TDrawCellDelegate(
+        sgParam, [this](QPainter* painter, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) { sgParamDrawCell(painter, option, index); }));
     sgParam->setColumnWidth(0, paramColumn);
     sgParam->setColumnWidth(1, paramColumn);
 

@@ -40,6 +40,9 @@ CatalogFixture::CatalogFixture(bool standard) {
     QDir d(dir());
     for (const char* sub : {"PIC/small", "PIC/big", "PIC/std"})
         d.mkpath(QString::fromLatin1(sub));
+    // The standardized items' pictures shown when an item has none of its own.
+    writeBitmap(picDir() + QStringLiteral("std/1_0100.bmp"), QSize(100, 100));
+    writeBitmap(picDir() + QStringLiteral("std/s0100.bmp"), QSize(100, 100));
     if (standard) standardContent();
 }
 

@@ -11,7 +11,8 @@
 class Forms;
 
 // A small catalogue in a temporary directory, made with the program's own schema: base.mdb and
-// the picture directory PIC/ with small/, big/ and std/ bitmaps.
+// the picture directory PIC/ with small/, big/ and std/ bitmaps (std/ holds the two fallback
+// pictures of standardized items, 100 x 100).
 //
 // The standard content (standard = true):
 //   modifications 1 "М-315.04" (visible, 3 drawings), 2 "М-315.04-01" (visible, 2 drawings),

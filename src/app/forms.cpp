@@ -8,11 +8,12 @@
 #include "basket/order.h"
 #include "data/datamod.h"
 #include "data/dberror.h"
-#include "data/shared.h"
 #include "data/dbmessage.h"
+#include "data/shared.h"
 #include "platform/errordisplay.h"
 #include "search/find.h"
 #include "search/list.h"
+#include "settings/change.h"
 #include "settings/modifs.h"
 #include "settings/option.h"
 
@@ -60,7 +61,8 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     mainForm->NewDBGrid();
     mainForm->layoutOrderBoxes();
     mainForm->fillEnterpriseLists();
-    f->keep(optionForm);
+    f->keep(changeForm);
+    f->keep(optionForm, *mainForm);
     mainForm->NewTree();
 
     mainForm->pressPanelButton(mainForm->sbTree);

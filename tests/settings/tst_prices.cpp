@@ -4,6 +4,7 @@
 #include "app/forms.h"
 #include "app/mainform.h"
 #include "app/messbox.h"
+#include "basket/Newgrid.h"
 #include "data/datamod.h"
 #include "data/shared.h"
 #include "settings/change.h"
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QToolButton>
 
 namespace {
 

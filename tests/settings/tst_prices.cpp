@@ -13,12 +13,14 @@
 #include "support/fixture.h"
 #include "support/modalscript.h"
 #include "support/testmain.h"
+#include "support/viewertest.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QTableWidget>
 #include <QToolButton>
 
 namespace {
@@ -94,6 +96,7 @@ private slots:
     void typedVatRateChangesTheBasket();
     void createRenameHideDelete();
     void deletingTheLastColumnDisablesTheButtons();
+    void partPanelFollowsOnClosing();
     void failedCreateOrDeleteChangesNothing_data();
     void failedCreateOrDeleteChangesNothing();
     void clearingThePriceTable();
@@ -274,6 +277,25 @@ void TestPrices::deletingTheLastColumnDisablesTheButtons() {
     answerPrompt(script, "Цена");
     m.N17->trigger();
     QCOMPARE(priceFields(f), QStringList({"Price|Цена|1"}));
+    QVERIFY(script.unexpected.isEmpty());
+}
+
+// A part shown on the drawing: its queries stay open while the column is made, and its price
+// rows follow when the dialog closes.
+void TestPrices::partPanelFollowsOnClosing() {
+    ModalScript script;
+    CatalogFixture f;
+    auto forms = ViewerTest::startShown(f);
+    QVERIFY(forms);
+    ViewerTest::openDrawing(1, 1);
+    ViewerTest::click(ViewerTest::marker(3));
+    QCOMPARE(mainForm->sgPrice->rowCount(), 4);
+    inSettings(script, [](ToptionForm& o) { o.fbNew->click(); });
+    answerPrompt(script, "Опт");
+    mainForm->N17->trigger();
+    QCOMPARE(mainForm->sgPrice->rowCount(), 6);
+    QCOMPARE(mainForm->sgPrice->item(4, 0)->text(), QString("Опт"));
+    QCOMPARE(mainForm->SelLabel, ViewerTest::marker(3));
     QVERIFY(script.unexpected.isEmpty());
 }
 

@@ -15,6 +15,7 @@
 #include "reports/Sell_Buy.h"
 #include "search/find.h"
 #include "search/list.h"
+#include "settings/change.h"
 #include "settings/modifs.h"
 #include "settings/option.h"
 #include "std/printask.h"
@@ -86,7 +87,8 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     f->keep(formDataToPlant, *mainForm);
     f->keep(formDataToReport);
     mainForm->loadEnterpriseBoxes();
-    f->keep(optionForm);
+    f->keep(changeForm);
+    f->keep(optionForm, *mainForm);
     mainForm->NewTree();
 
     mainForm->pressPanelButton(mainForm->sbTree);

@@ -18,6 +18,8 @@ class TMainFace {
 public:
     // Rebuilds the basket grid (with a with-VAT column per price column).
     virtual void NewOrder() = 0;
+    // Reopens the order history under its filter.
+    virtual void NewHistory() = 0;
     // Rebuilds the drawing tree over the visible modifications.
     virtual void NewTree() = 0;
     // Rebuilds every grid column that depends on the price columns.

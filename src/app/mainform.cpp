@@ -277,6 +277,7 @@ void TmainForm::connectShell() {
     connect(WinView, &QAction::triggered, this, [this] { pressPanelButton(sbView); });
     connect(WinHistory, &QAction::triggered, this, [this] { pressPanelButton(sbHistory); });
 
+    connect(N15, &QAction::triggered, this, [this] { N15Click(); });
     connect(N17, &QAction::triggered, this, [this] { N17Click(); });
     connect(Contents1, &QAction::triggered, this, [this] { Contents1Click(); });
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });

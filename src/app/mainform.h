@@ -80,6 +80,8 @@ public:
     // "Настройка...": the settings dialog; a change of the visible modifications rebuilds the
     // tree and the search dialog's modification list.
     void N17Click();
+    // "О&чистить таблицу цен" (settings/mainform_prices.cpp).
+    void N15Click();
 
     // The status bar's remark line: its text and its hint.
     void setStatus(const QString& text, const QString& hint);
@@ -447,7 +449,7 @@ public:
     // "Добавить заказ в историю": the whole basket into History, then the offer to empty it.
     void sbPutToHistoryClick();
     // Reopens the history under the filter of the history panel.
-    void NewHistory();
+    void NewHistory() override;
     OrderSql::HistoryFilter historyFilter() const;
     void QHistoryAfterOpen();
     void QHistoryAfterScroll();
@@ -470,6 +472,20 @@ public:
     void fbSupplierInfoClick();
     // "Отчет": the report data dialog.
     void sbReportClick();
+
+    // ---- Basket files (basket/mainform_files.cpp)
+    // "Создать", "Открыть", "Сохранить" (New1, Open1, Save1 run them too).
+    void sbNewClick();
+    void sbOpenClick();
+    void sbSaveClick();
+    bool basketEmpty();
+    // The save dialog and the file; false when the dialog was cancelled.
+    bool saveBasketFile();
+    bool offerToSaveBasket();
+    void connectFiles();
+    // The last names chosen in the open (odMain) and save (sdMain) dialogs, offered again.
+    QString odMainFileName;
+    QString sdMainFileName;
 
 private:
     enum class Panel { Pic, Table, STD, Tree, Basket, History };

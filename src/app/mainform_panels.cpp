@@ -190,6 +190,12 @@ void TmainForm::setCurrentPart(const QString& n, const QString& name, const QStr
 
 void TmainForm::N17Click() {
     Modal::exec(*optionForm);
+    // Price columns and the VAT rate may have changed: every price grid follows, and the
+    // part shown gets the new price rows.
+    NewDBGrid();
+    NewOrder();
+    NewHistory();
+    if (partShown() && SelLabel) PosOnClick(SelLabel);
     if (!optionForm->modificationsChanged()) return;
     NewTree();
     findForm->setModifications(Shared->visibleModifications());

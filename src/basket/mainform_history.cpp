@@ -197,6 +197,7 @@ void TmainForm::sbPutToHistoryClick() {
 
 void TmainForm::connectHistory() {
     connectLines();
+    connectFiles();
     QObject::connect(&dm->QHistory, &TQuery::afterOpen, this, [this] { QHistoryAfterOpen(); });
     QObject::connect(&dm->QHistory, &TQuery::afterScroll, this, [this] { QHistoryAfterScroll(); });
     QObject::connect(&dm->QHistory, &TQuery::afterClose, &dm->QHistoryItogo, &TQuery::close);

@@ -8,11 +8,12 @@
 #include "basket/order.h"
 #include "data/datamod.h"
 #include "data/dberror.h"
-#include "data/shared.h"
 #include "data/dbmessage.h"
+#include "data/shared.h"
 #include "platform/errordisplay.h"
 #include "search/find.h"
 #include "search/list.h"
+#include "settings/Upprice.h"
 #include "settings/modifs.h"
 #include "settings/option.h"
 
@@ -61,6 +62,7 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     mainForm->layoutOrderBoxes();
     mainForm->fillEnterpriseLists();
     f->keep(optionForm);
+    f->keep(priceForm, *mainForm);
     mainForm->NewTree();
 
     mainForm->pressPanelButton(mainForm->sbTree);

@@ -276,6 +276,7 @@ void TmainForm::connectShell() {
     connect(WinHistory, &QAction::triggered, this, [this] { pressPanelButton(sbHistory); });
 
     connect(N17, &QAction::triggered, this, [this] { N17Click(); });
+    connect(N4, &QAction::triggered, this, [this] { N4Click(); });
     connect(Contents1, &QAction::triggered, this, [this] { Contents1Click(); });
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });
     connect(sbExit, &QToolButton::clicked, this, [this] { close(); });

@@ -88,8 +88,7 @@ void TestUpprice::automaticUpdateFromASupplierTable() {
                       {"50.12.003", "Вал O'Neil", "12,50"},
                       {"ИЗ-99", "Пробка", ""},
                       {"50-1002015", "Гильза", "не указана"}});
-    const QStringList otherBefore =
-        select(f, "select Price from Price where ID_P = '50-1002010'");
+    const QStringList otherBefore = select(f, "select Price from Price where ID_P = '50-1002010'");
     auto forms = f.start();
     script.file(path);
     wizard(script, [&](TpriceForm& w) {
@@ -171,16 +170,36 @@ void TestUpprice::byHand_data() {
     QTest::addColumn<QString>("price");
     QTest::addColumn<QString>("error");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("only a price") << "" << "" << "5" << "Недостаточно информации" << "";
-    QTest::newRow("number, no price") << "50-1002015" << "" << "" << "Недостаточно информации"
+    QTest::newRow("only a price") << ""
+                                  << ""
+                                  << "5"
+                                  << "Недостаточно информации"
+                                  << "";
+    QTest::newRow("number, no price") << "50-1002015"
+                                      << ""
+                                      << ""
+                                      << "Недостаточно информации"
                                       << "";
-    QTest::newRow("no such part") << "99-999" << "" << "5" << "Деталь не найдена" << "";
-    QTest::newRow("not a number") << "50-1002015" << "" << "дорого"
-                                  << "Цена \"дорого\" не является числом" << "";
-    QTest::newRow("new price") << "50-1002015" << "" << "7,5" << ""
+    QTest::newRow("no such part") << "99-999"
+                                  << ""
+                                  << "5"
+                                  << "Деталь не найдена"
+                                  << "";
+    QTest::newRow("not a number") << "50-1002015"
+                                  << ""
+                                  << "дорого"
+                                  << "Цена \"дорого\" не является числом"
+                                  << "";
+    QTest::newRow("new price") << "50-1002015"
+                               << ""
+                               << "7,5"
+                               << ""
                                << "50-1002015|Гильза цилиндра|7.5";
-    QTest::newRow("by name, no Price row yet")
-        << "" << "Шайба%" << "3" << "" << "ИЗ-12.001|Шайба|3";
+    QTest::newRow("by name, no Price row yet") << ""
+                                               << "Шайба%"
+                                               << "3"
+                                               << ""
+                                               << "ИЗ-12.001|Шайба|3";
 }
 
 void TestUpprice::byHand() {

@@ -77,6 +77,7 @@ private Q_SLOTS:
     void wrongFileHidesTheMapping();
     void byHand_data();
     void byHand();
+    void typingCompletesTheNumber();
     void longPathShortened();
 };
 
@@ -242,6 +243,26 @@ void TestUpprice::byHand() {
     const QString n = stored.section('|', 0, 0);
     QCOMPARE(select(f, "select ID_P, Name_P, Price from Price where ID_P = '" + n + "'"),
              QStringList{stored});
+}
+
+void TestUpprice::typingCompletesTheNumber() {
+    ModalScript script;
+    CatalogFixture f;
+    auto forms = f.start();
+    wizard(script, [&](TpriceForm& w) {
+        w.rbHandle->setChecked(true);
+        w.bbForw->click();
+        QTest::keyClicks(w.eN, "50.1");
+        QCOMPARE(w.eN->text(), QString("50.12.003-1"));
+        QCOMPARE(w.eN->selectedText(), QString("2.003-1"));
+        // Enter acts as "Далее >".
+        w.priceEdits[0]->setText("12");
+        QTest::keyClick(w.eN, Qt::Key_Return);
+        QCOMPARE(w.Screen, 4);
+        QCOMPARE(w.lbNameNew->text(), QString("Втулка"));
+        w.bbCancel->click();
+    });
+    QVERIFY(script.unexpected.isEmpty());
 }
 
 void TestUpprice::longPathShortened() {

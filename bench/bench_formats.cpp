@@ -4,7 +4,8 @@
 //   half of the rows new parts added to the catalogue, beside the same updates and inserts
 //   run bare in one transaction;
 // - a 1 000-line priced sheet saved as .xlsx through the spreadsheet layer, beside
-//   libxlsxwriter writing the same cells alone.
+//   libxlsxwriter writing the same cells alone, and the 1 000-line basket exported (laid out
+//   by the export's routine and saved as .xlsx).
 //
 //   bench_formats
 #include "basket/basketfile.h"
@@ -12,6 +13,7 @@
 #include "data/datamod.h"
 #include "data/schema.h"
 #include "data/sql.h"
+#include "export/basketexport.h"
 #include "export/workbook.h"
 #include "search/keyform.h"
 #include "settings/pricetable.h"
@@ -194,5 +196,15 @@ int main(int argc, char** argv) {
     t.start();
     sheetBare(dir.path() + "/bare.xlsx");
     report("the same cells with libxlsxwriter alone", t.elapsed());
+    {
+        TDM dm(dir.path());
+        t.start();
+        Sheet::Workbook book;
+        dm.QOrder2.setText({QStringLiteral("select * from Order_ order by N")});
+        dm.QOrder2.open();
+        BasketExport::fill(book.activeSheet(), dm.priceColumns(), dm.QOrder2, 20, [] {});
+        book.saveXlsx(dir.path() + "/basket.xlsx");
+        report("export of the 1 000-line basket (.xlsx)", t.elapsed());
+    }
     return 0;
 }

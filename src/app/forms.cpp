@@ -16,6 +16,7 @@
 #include "search/find.h"
 #include "search/list.h"
 #include "settings/change.h"
+#include "settings/Upprice.h"
 #include "settings/modifs.h"
 #include "settings/option.h"
 #include "std/printask.h"
@@ -87,6 +88,7 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     f->keep(formDataToPlant, *mainForm);
     f->keep(formDataToReport);
     mainForm->loadEnterpriseBoxes();
+    f->keep(priceForm, *mainForm);
     f->keep(changeForm);
     f->keep(optionForm, *mainForm);
     mainForm->NewTree();

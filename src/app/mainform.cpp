@@ -279,6 +279,7 @@ void TmainForm::connectShell() {
 
     connect(N15, &QAction::triggered, this, [this] { N15Click(); });
     connect(N17, &QAction::triggered, this, [this] { N17Click(); });
+    connect(N4, &QAction::triggered, this, [this] { N4Click(); });
     connect(Contents1, &QAction::triggered, this, [this] { Contents1Click(); });
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });
     connect(sbExit, &QToolButton::clicked, this, [this] { close(); });

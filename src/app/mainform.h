@@ -487,6 +487,13 @@ public:
     QString odMainFileName;
     QString sdMainFileName;
 
+    // ---- Export (export/mainform_excel.cpp)
+    // "Вставить в Excel": the basket into a new workbook file (.xlsx, or CSV when the file
+    // chosen ends in .csv) opened in the desktop's spreadsheet program.
+    void sbExcelClick();
+    // "Обновить цены...": the price update wizard, then the information panel re-read.
+    void N4Click();
+
 private:
     enum class Panel { Pic, Table, STD, Tree, Basket, History };
 

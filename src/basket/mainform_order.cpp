@@ -219,6 +219,7 @@ void TmainForm::connectBasket() {
     ErrorDisplay::connect(sbVert, &QScrollBar::valueChanged, this, [this] { sbVertScroll(); });
     dbgOrder->installEventFilter(new FocusInWatcher(dbgOrder, [this] { dbgOrderEnter(); }));
     ErrorDisplay::connect(dbgOrder, &TDBGrid::clicked, this, [this] { dbgOrderCellClick(); });
+    ErrorDisplay::connect(sbExcel, &QAction::triggered, this, [this] { sbExcelClick(); });
 
     dbgOrder->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(dbgOrder, &TDBGrid::customContextMenuRequested, this,

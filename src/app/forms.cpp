@@ -6,7 +6,9 @@
 #include "app/mainform.h"
 #include "app/messbox.h"
 #include "basket/order.h"
+#include "basket/orderAll.h"
 #include "data/datamod.h"
+#include "editing/det.h"
 #include "data/dberror.h"
 #include "data/shared.h"
 #include "data/dbmessage.h"
@@ -57,6 +59,8 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     // Where the add-to-basket dialog is created: the first column build and the layout inside
     // the basket and history panels, before the settings dialog declares the price fields.
     f->keep(orderForm);
+    f->keep(orderAllForm);
+    f->keep(detForm);
     mainForm->NewDBGrid();
     mainForm->layoutOrderBoxes();
     mainForm->fillEnterpriseLists();

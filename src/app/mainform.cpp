@@ -290,6 +290,7 @@ void TmainForm::DataModuleCreate(TDM& module) {
     createMarkers();
     bindGrids();
     connectSearch();
+    connectEditing();
     connectBasket();
 }
 

@@ -434,6 +434,14 @@ public:
     void fillEnterpriseLists();
     void connectLines();
     void connectHistory();
+    // "Добавить найденные детали в корзину...": the search result staged, then the dialog;
+    // its "OK" merges the ticked rows into the basket.
+    void sbOrderAllClick();
+    void orderAllConfirm(QProgressBar* gauge);
+
+    // ---- Catalogue editing (editing/mainform_det.cpp)
+    void Change1Click();
+    void connectEditing();
 
 private:
     enum class Panel { Pic, Table, STD, Tree, Basket, History };

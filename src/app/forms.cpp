@@ -6,10 +6,12 @@
 #include "app/mainform.h"
 #include "app/messbox.h"
 #include "basket/order.h"
+#include "basket/orderAll.h"
 #include "data/datamod.h"
 #include "data/dberror.h"
 #include "data/dbmessage.h"
 #include "data/shared.h"
+#include "editing/det.h"
 #include "platform/errordisplay.h"
 #include "reports/Select.h"
 #include "reports/Sell_Buy.h"
@@ -83,6 +85,8 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     // Where the add-to-basket dialog is created: the first column build and the layout inside
     // the basket and history panels, before the settings dialog declares the price fields.
     f->keep(orderForm);
+    f->keep(orderAllForm);
+    f->keep(detForm);
     mainForm->NewDBGrid();
     mainForm->layoutOrderBoxes();
     f->keep(formDataToPlant, *mainForm);

@@ -294,6 +294,7 @@ void TmainForm::DataModuleCreate(TDM& module) {
     createMarkers();
     bindGrids();
     connectSearch();
+    connectEditing();
     connectBasket();
     connectPlants();
     connectSTD();

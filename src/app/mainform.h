@@ -494,6 +494,16 @@ public:
     // "Обновить цены...": the price update wizard, then the information panel re-read.
     void N4Click();
 
+    // ---- Adding all found parts (basket/mainform_orderall.cpp)
+    // "Добавить найденные детали в корзину...": the search result staged, then the dialog;
+    // its "OK" merges the ticked rows into the basket.
+    void sbOrderAllClick();
+    void orderAllConfirm(QProgressBar* gauge);
+
+    // ---- Catalogue editing (editing/mainform_det.cpp)
+    void Change1Click();
+    void connectEditing();
+
 private:
     enum class Panel { Pic, Table, STD, Tree, Basket, History };
 

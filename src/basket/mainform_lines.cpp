@@ -129,4 +129,5 @@ void TmainForm::connectLines() {
     connect(sbAdd, &QAction::triggered, this, [this] { sbAddClick(); });
     connect(sbChange, &QAction::triggered, this, [this] { sbChangeClick(); });
     connect(sbDel, &QAction::triggered, this, [this] { sbDelClick(); });
+    connect(sbOrderAll, &QToolButton::clicked, this, [this] { sbOrderAllClick(); });
 }

@@ -14,18 +14,8 @@
 
 namespace BasketSteps {
 
-// Rows of a statement on the fixture's own connection, each "v1|v2|...", NULL as "NULL".
 inline QStringList rows(CatalogFixture& f, const QString& sql) {
-    QSqlQuery q(f.db().database());
-    if (!q.exec(sql)) return {QStringLiteral("error: ") + sql};
-    QStringList out;
-    while (q.next()) {
-        QStringList cells;
-        for (int i = 0; i < q.record().count(); ++i)
-            cells << (q.isNull(i) ? QStringLiteral("NULL") : q.value(i).toString());
-        out << cells.join(QLatin1Char('|'));
-    }
-    return out;
+    return tableRows(f, sql);
 }
 
 inline QStringList basket(CatalogFixture& f) {

@@ -22,16 +22,7 @@
 namespace {
 
 QStringList rows(CatalogFixture& f, const QString& sql) {
-    QSqlQuery q(f.db().database());
-    if (!q.exec(sql)) return {QStringLiteral("error: ") + sql};
-    QStringList out;
-    while (q.next()) {
-        QStringList cells;
-        for (int i = 0; i < q.record().count(); ++i)
-            cells << (q.isNull(i) ? QStringLiteral("NULL") : q.value(i).toString());
-        out << cells.join(QLatin1Char('|'));
-    }
-    return out;
+    return tableRows(f, sql);
 }
 
 void onWizard(ModalScript& script, std::function<void(TdetForm&)> act) {

@@ -11,16 +11,7 @@
 namespace {
 
 QStringList rows(CatalogFixture& f, const QString& sql) {
-    QSqlQuery q(f.db().database());
-    if (!q.exec(sql)) return {QStringLiteral("error: ") + sql};
-    QStringList out;
-    while (q.next()) {
-        QStringList cells;
-        for (int i = 0; i < q.record().count(); ++i)
-            cells << (q.isNull(i) ? QStringLiteral("NULL") : q.value(i).toString());
-        out << cells.join(QLatin1Char('|'));
-    }
-    return out;
+    return tableRows(f, sql);
 }
 
 std::vector<OrderSql::Price> prices(const QString& price, const QString& priceZ) {

@@ -5,6 +5,7 @@
 #include "settings/Upprice.h"
 #include "support/fixture.h"
 #include "support/modalscript.h"
+#include "support/suppliertable.h"
 #include "support/testmain.h"
 
 #include <QAction>
@@ -18,41 +19,11 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringEncoder>
-#include <shapefil.h>
 
 namespace {
 
-struct Row {
-    QString number, name, price;
-};
-
-void writeTable(const QString& path, const QList<Row>& rows) {
-    DBFHandle dbf = DBFCreateEx(QFile::encodeName(path).constData(), "LDID/38");
-    QVERIFY(dbf);
-    DBFAddField(dbf, "NOMER", FTString, 20, 0);
-    DBFAddField(dbf, "NAIM", FTString, 60, 0);
-    DBFAddField(dbf, "CENA", FTString, 12, 0);
-    QStringEncoder enc("IBM866");
-    for (int r = 0; r < rows.size(); ++r) {
-        const QByteArray cells[3] = {enc.encode(rows[r].number), enc.encode(rows[r].name),
-                                     enc.encode(rows[r].price)};
-        for (int c = 0; c < 3; ++c)
-            QVERIFY(DBFWriteStringAttribute(dbf, r, c, cells[c].constData()));
-    }
-    DBFClose(dbf);
-}
-
 QStringList select(CatalogFixture& f, const QString& sql) {
-    QStringList out;
-    QSqlQuery q(f.db().database());
-    q.exec(sql);
-    while (q.next()) {
-        QStringList r;
-        for (int i = 0; i < q.record().count(); ++i)
-            r << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
-        out << r.join('|');
-    }
-    return out;
+    return tableRows(f, sql);
 }
 
 void choose(QComboBox* box, const QString& entry) {

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace {
 
@@ -188,4 +189,17 @@ void CatalogFixture::standardContent() {
     addPrice("50-1002030", "Крышка в сборе", 0, QVariant());
     addPrice("50-3501010", "Тормоз в сборе", 2500.5, 2400);
     addPrice("50-1003010", "Головка блока", 7000, 6800);
+}
+
+QStringList tableRows(CatalogFixture& f, const QString& sql) {
+    QSqlQuery q(f.db().database());
+    if (!q.exec(sql)) return {QStringLiteral("error: ") + sql};
+    QStringList out;
+    while (q.next()) {
+        QStringList cells;
+        for (int i = 0; i < q.record().count(); ++i)
+            cells << (q.isNull(i) ? QStringLiteral("NULL") : q.value(i).toString());
+        out << cells.join(QLatin1Char('|'));
+    }
+    return out;
 }

@@ -4,6 +4,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 #include <memory>
@@ -61,3 +62,7 @@ private:
     QTemporaryDir tmp;
     std::unique_ptr<Connection> conn;
 };
+
+// Rows of a statement on the fixture's own connection, each "v1|v2|...", NULL as "NULL"; a
+// statement that fails gives one row naming it.
+QStringList tableRows(CatalogFixture& f, const QString& sql);

@@ -102,6 +102,7 @@ private Q_SLOTS:
     void printedNumbersStayUnderTheirMarkers();
     void partNamesReadAsRealParts();
     void drawingsOfGroupsShowTheirOwnParts();
+    void groupsDrawTheirOwnBodies();
 
 private:
     QTemporaryDir tmp;
@@ -369,8 +370,10 @@ void TestGenCatalog::largeCatalogueSharesItsPictures() {
             .toDouble();
     QVERIFY2(perDrawing > 105 && perDrawing < 145, qPrintable(QString::number(perDrawing)));
     QSet<quint64> inodes;
+    QHash<quint64, QSet<QString>> groupsOfPicture;
     for (const QVariantList& d :
-         rows(large, "select modif, Picture from Drawing where modif > 0")) {
+         rows(large, "select d.modif, d.Picture, g.GroupN from Drawing d join ModGroup g"
+                     " on g.modif = d.modif and g.indexGr = d.indexGr where d.modif > 0")) {
         const QString name = QString("%1_%2.bmp").arg(d[0].toInt()).arg(d[1].toInt());
         const QImage small(o.outDir + "/PIC/small/" + name), big(o.outDir + "/PIC/big/" + name);
         QCOMPARE(small.size(), QSize(1200, 850));
@@ -378,8 +381,12 @@ void TestGenCatalog::largeCatalogueSharesItsPictures() {
         struct stat st;
         QCOMPARE(stat(QFile::encodeName(o.outDir + "/PIC/big/" + name).constData(), &st), 0);
         inodes.insert(quint64(st.st_ino));
+        groupsOfPicture[quint64(st.st_ino)] << d[2].toString();
     }
     QCOMPARE(inodes.size(), s.pictures);
+    // A shared picture stays within its group: an engine drawing never shows a cab.
+    for (const QSet<QString>& groups : groupsOfPicture)
+        QCOMPARE(groups.size(), 1);
     // Benchmarks look for this word inside names, in any case.
     QVERIFY(count(large, "Detail where Name like '%втулка%'") * 20 > count(large, "Detail"));
 }
@@ -463,6 +470,19 @@ void TestGenCatalog::drawingsOfGroupsShowTheirOwnParts() {
     for (const QString& w : cab)
         QVERIFY2(!words["10"].contains(w), qPrintable(w));
     QVERIFY(words["10"].contains("Шатун") && words["67"].contains("Стекло"));
+}
+
+void TestGenCatalog::groupsDrawTheirOwnBodies() {
+    // The same body drawn in every group's outline family: no two groups alike.
+    QSet<QByteArray> pictures;
+    for (int g = 0; g < Gen::Words::groups().size(); ++g) {
+        Gen::Scene scene;
+        scene.size = QSize(400, 300);
+        scene.items << Gen::Item{Gen::Shape::Housing, QRectF(60, 60, 280, 160), 7};
+        scene.family = g;
+        pictures << Gen::renderDrawing(scene, 1);
+    }
+    QCOMPARE(pictures.size(), Gen::Words::groups().size());
 }
 
 CATALOG_TEST_MAIN(TestGenCatalog)

@@ -7,6 +7,7 @@
 #include "random.h"
 #include "render.h"
 #include "scene.h"
+#include "vocabulary.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,8 +20,16 @@ namespace Gen {
 
 namespace {
 
-// Pictures drawn for a large catalogue; the other drawings share their files.
-constexpr int largePictures = 16;
+// Pictures drawn for each group of a large catalogue; its other drawings share their files.
+constexpr int largePicturesPerGroup = 1;
+
+// The index of a group in the words: it chooses the outline of the group's bodies.
+int familyOf(const QString& number) {
+    const QVector<Words::GroupWords>& groups = Words::groups();
+    for (int i = 0; i < groups.size(); ++i)
+        if (number == QLatin1String(groups[i].number)) return i;
+    return 0;
+}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
@@ -77,24 +86,29 @@ private:
 };
 
 void Writer::layOut() {
-    QHash<int, int> sceneOfSlot; // scene of the first drawing of a slot
-    int borrowed = 0;
+    QHash<int, int> sceneOfSlot;            // scene of the first drawing of a slot
+    QHash<int, QVector<int>> scenesOfGroup; // a large catalogue's pictures of each group
+    QHash<int, int> borrowed;
     sceneOf.resize(cat.modifs.size());
     for (int m = 0; m < cat.modifs.size(); ++m) {
         for (Drawing& d : cat.modifs[m].drawings) {
+            const int family = familyOf(cat.modifs[m].groups[d.group].number);
+            QVector<int>& pool = scenesOfGroup[family];
             int s;
             bool exact = true;
             if (d.copy && sceneOfSlot.contains(d.slot)) {
                 s = sceneOfSlot.value(d.slot);
-            } else if (o.layout == Layout::Large && scenes.size() >= largePictures) {
-                // A large catalogue shares a few pictures among all its drawings: the numbers
-                // printed on a shared picture need not match the drawing's markers.
-                s = borrowed++ % largePictures;
+            } else if (o.layout == Layout::Large && pool.size() >= largePicturesPerGroup) {
+                // A large catalogue shares a few pictures of the group among its drawings: the
+                // numbers printed on a shared picture need not match the drawing's markers.
+                s = pool[borrowed[family]++ % pool.size()];
                 exact = false;
             } else {
                 const QSize size = pictureSize(o.layout, rng);
                 s = int(scenes.size());
                 scenes.push_back({layoutScene(cat, d, size, rng.seed()), {}, {}});
+                scenes.last().scene.family = family;
+                pool << s;
             }
             if (m == 0 && !sceneOfSlot.contains(d.slot) && exact) sceneOfSlot[d.slot] = s;
             d.places = placesFor(d, scenes[s].scene, exact);

@@ -16,8 +16,8 @@ namespace {
 
 using namespace Sketch;
 
-void housing(QPainter& p, const QRectF& r, Random& rng) {
-    const double flange = r.width() * 0.08;
+void flangedHousing(QPainter& p, const QRectF& r, Random& rng, int variety) {
+    const double flange = r.width() * (0.06 + 0.02 * variety);
     const QRectF body = r.adjusted(flange, r.height() * 0.1, -flange, -r.height() * 0.1);
     p.drawRoundedRect(body, 6, 6);
     p.drawRect(QRectF(r.left(), r.top(), flange, r.height()));
@@ -37,6 +37,119 @@ void housing(QPainter& p, const QRectF& r, Random& rng) {
     for (int i = 1; i <= ribs; ++i) {
         const double x = cavity.left() + cavity.width() * i / (ribs + 1);
         p.drawLine(QPointF(x, body.bottom()), QPointF(x, cavity.bottom()));
+    }
+}
+
+// A block with a row of bores seen from above and the deck cut in section.
+void block(QPainter& p, const QRectF& r, int variety) {
+    p.drawRect(r);
+    const double deck = r.height() * 0.18;
+    hatch(p, QRectF(r.left(), r.top(), r.width(), deck));
+    const int bores = 3 + variety;
+    const double pitch = r.width() / bores;
+    const double radius = std::min(pitch, r.height() - deck) * 0.32;
+    for (int i = 0; i < bores; ++i) {
+        const QPointF c(r.left() + pitch * (i + 0.5), r.top() + deck + (r.height() - deck) / 2);
+        p.drawEllipse(c, radius, radius);
+        p.setPen(hidden());
+        p.drawEllipse(c, radius * 0.7, radius * 0.7);
+        p.setPen(solid());
+    }
+}
+
+// A frame with window openings and a door seam: a cab, a hood, a guard.
+void frame(QPainter& p, const QRectF& r, int variety) {
+    const double slope = r.width() * 0.12;
+    p.drawPolygon(
+        QPolygonF({QPointF(r.left() + slope, r.top()), QPointF(r.right() - slope, r.top()),
+                   r.bottomRight(), r.bottomLeft()}));
+    const int windows = 1 + variety % 3;
+    const double w = (r.width() - 2 * slope) / windows;
+    for (int i = 0; i < windows; ++i)
+        p.drawRect(QRectF(r.left() + slope + w * i + w * 0.1, r.top() + r.height() * 0.1, w * 0.8,
+                          r.height() * 0.4));
+    const double seam = r.left() + r.width() * (0.4 + 0.05 * variety);
+    p.drawLine(QPointF(seam, r.top() + r.height() * 0.55), QPointF(seam, r.bottom()));
+}
+
+// A core between two tanks with its fins and pipe stubs: a radiator, a cooler, a tank.
+void core(QPainter& p, const QRectF& r, int variety) {
+    const double tank = r.height() * 0.16;
+    p.drawRoundedRect(QRectF(r.left(), r.top(), r.width(), tank), 4, 4);
+    p.drawRoundedRect(QRectF(r.left(), r.bottom() - tank, r.width(), tank), 4, 4);
+    const QRectF fins(r.left() + 4, r.top() + tank, r.width() - 8, r.height() - 2 * tank);
+    p.drawRect(fins);
+    const int count = 6 + 3 * variety;
+    for (int i = 1; i < count; ++i) {
+        const double x = fins.left() + fins.width() * i / count;
+        p.drawLine(QPointF(x, fins.top()), QPointF(x, fins.bottom()));
+    }
+    const double stub = r.width() * 0.06;
+    p.drawRect(QRectF(r.left() + r.width() * 0.2, r.top() - tank * 0.5, stub, tank * 0.5));
+    p.drawRect(QRectF(r.right() - r.width() * 0.2, r.bottom(), stub, tank * 0.5));
+}
+
+// A beam with tapered arms and a round centre with its bolt circle: an axle, a bridge.
+void beam(QPainter& p, const QRectF& r, int variety) {
+    const QPointF c = r.center();
+    const double radius = r.height() * (0.34 + 0.04 * variety);
+    const double arm = r.height() * 0.18;
+    QPainterPath path;
+    path.moveTo(r.left(), c.y() - arm * 0.6);
+    path.lineTo(c.x() - radius, c.y() - arm);
+    path.lineTo(c.x() - radius, c.y() + arm);
+    path.lineTo(r.left(), c.y() + arm * 0.6);
+    path.closeSubpath();
+    path.moveTo(r.right(), c.y() - arm * 0.6);
+    path.lineTo(c.x() + radius, c.y() - arm);
+    path.lineTo(c.x() + radius, c.y() + arm);
+    path.lineTo(r.right(), c.y() + arm * 0.6);
+    path.closeSubpath();
+    p.drawPath(path);
+    p.drawEllipse(c, radius, radius);
+    const int bolts = 4 + 2 * variety;
+    for (int i = 0; i < bolts; ++i) {
+        const double a = 2 * M_PI * i / bolts;
+        p.drawEllipse(c + QPointF(std::cos(a), std::sin(a)) * radius * 0.75, 1.5, 1.5);
+    }
+}
+
+enum class Outline { Flanged, Block, Frame, Core, Beam };
+
+// The outline of each group's bodies, in the order of the groups in the words: the engine is a
+// block of bores, the tank and the radiator cores, axles and brakes beams, the frame, the hitch
+// and the cab frames.
+constexpr Outline outlines[] = {
+    Outline::Flanged, Outline::Block,   Outline::Core,  Outline::Core,
+    Outline::Flanged, Outline::Flanged, Outline::Beam,  Outline::Beam,
+    Outline::Frame,   Outline::Flanged, Outline::Beam,  Outline::Block,
+    Outline::Flanged, Outline::Frame,   Outline::Block, Outline::Frame,
+};
+constexpr int outlineCount = int(sizeof outlines / sizeof outlines[0]);
+
+// The body of an assembly in its group's outline; groups sharing an outline differ in its
+// proportions (the variety), so drawings of different groups never show the same body.
+void housing(QPainter& p, const QRectF& r, Random& rng, int family) {
+    const Outline outline = outlines[family % outlineCount];
+    int variety = family / outlineCount;
+    for (int i = 0; i < family % outlineCount; ++i)
+        variety += outlines[i] == outline;
+    switch (outline) {
+    case Outline::Flanged:
+        flangedHousing(p, r, rng, variety);
+        break;
+    case Outline::Block:
+        block(p, r, variety);
+        break;
+    case Outline::Frame:
+        frame(p, r, variety);
+        break;
+    case Outline::Core:
+        core(p, r, variety);
+        break;
+    case Outline::Beam:
+        beam(p, r, variety);
+        break;
     }
 }
 
@@ -209,12 +322,12 @@ void pin(QPainter& p, const QRectF& r, Random&) {
     p.drawPath(path);
 }
 
-void drawItem(QPainter& p, const Item& item) {
+void drawItem(QPainter& p, const Item& item, int family) {
     Random rng(item.detail);
     const QRectF& r = item.box;
     switch (item.shape) {
     case Shape::Housing:
-        housing(p, r, rng);
+        housing(p, r, rng, family);
         break;
     case Shape::Shaft:
         shaft(p, r, rng);
@@ -315,7 +428,7 @@ QByteArray renderDrawing(const Scene& scene, int scale) {
         p.drawLine(l);
     p.setPen(solid());
     for (const Item& item : scene.items)
-        drawItem(p, item);
+        drawItem(p, item, scene.family);
 
     const QFont numbers = numberFont(scale);
     const QFontMetricsF metrics(numbers);

@@ -36,6 +36,7 @@ struct Scene {
     QVector<Item> items;
     QVector<Label> labels;                 // in position order
     double hiddenVer = 50, hiddenHor = 50; // the place of the assemblies drawn without a number
+    int family = 0; // the outline of its bodies: the index of the drawing's group in the words
 };
 
 // The font of the position numbers on the small picture. The viewer lays a marker of 16 x 16

@@ -142,7 +142,8 @@ int main(int argc, char** argv) {
         {"name word inside", inside},
         {"name beginning (2)", twoLetters},
     };
-    std::printf("catalogue %s: %s parts, %d runs (medians)\n", argv[1], qPrintable(parts), runs);
+    std::printf("catalogue %s: %s rows of Detail, %d runs (medians)\n", argv[1], qPrintable(parts),
+                runs);
     std::printf("%-24s %-16s %6s %12s %12s %7s\n", "typed", "text", "rows", "key..list",
                 "statement", "ratio");
     for (const Case& c : cases) {

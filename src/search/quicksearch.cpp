@@ -69,10 +69,12 @@ void TQuickSearch::refresh() {
     query->open();
     QList<QTreeWidgetItem*> items;
     for (; !query->eof(); query->next()) {
-        auto* item = new QTreeWidgetItem(QStringList{query->asString(QStringLiteral("N")),
-                                                     query->asString(QStringLiteral("Name")),
-                                                     query->asString(QStringLiteral("MODName")),
-                                                     query->asString(QStringLiteral("Drawings"))});
+        auto* item = new QTreeWidgetItem(QStringList{
+            query->asString(QStringLiteral("N")), query->asString(QStringLiteral("Name")),
+            query->asString(QStringLiteral("MODName")),
+            query->asString(QStringLiteral("Drawings")) +
+                (query->asBoolean(QStringLiteral("MoreDrawings")) ? QStringLiteral("+")
+                                                                  : QString())});
         item->setData(NumberColumn, KeyRole, query->asString(QStringLiteral("N_f")));
         item->setData(NumberColumn, ModifRole, query->asInteger(QStringLiteral("modif")));
         item->setData(NumberColumn, WeightRole, query->asString(QStringLiteral("V")));

@@ -10,9 +10,11 @@ namespace QuickSql {
 enum Rank { ExactNumber = 0, NumberPrefix = 1, NameStart = 2, NameInside = 3 };
 
 // Up to limit parts of the visible modifications (modFilter) for a typed text: the key form
-// equal to the typed number's, then key forms beginning with it, then names beginning with or
-// holding the text (through the index of part names from three characters on). Columns:
-// Rank, N_f, N, Name, V, modif, MODName, Drawings (how many drawings show the part). Empty
+// equal to the typed number's, then key forms beginning with it (both without regard to
+// case), then names beginning with the text, then names holding it (through the index of part
+// names from three characters on; the first found in catalogue order, listed by name). Columns:
+// Rank, N_f, N, Name, V, modif, MODName, Drawings (how many drawings show the part, counted
+// among its first hundred occurrences) and MoreDrawings (it has more occurrences). Empty
 // for a blank text. Without the name index (nameIndex false) names are matched by their
 // beginning only.
 QString matches(const QString& typed, const QString& modFilter, bool nameIndex, int limit = 20);

@@ -165,12 +165,16 @@ void TestQuick::ranking_data() {
         << "бл" << QStringList{"50-1002010/1", "50-1002010/2"};
     QTest::newRow("hidden modification") << "50-1601090" << QStringList{};
     QTest::newRow("nothing like it") << "нет такой" << QStringList{};
+    // Typed apostrophes and placeholders of the statement's assembly stay text.
+    QTest::newRow("apostrophe and %") << "50'%1 %2_" << QStringList{};
 }
 
 void TestQuick::ranking() {
     QFETCH(QString, typed);
     QFETCH(QStringList, first);
+    ModalScript script;
     type(typed);
+    QCOMPARE(script.messages, QStringList());
     QCOMPARE(listed(int(first.size()) + (first.isEmpty() ? 1 : 0)), first);
     QCOMPARE(box()->list()->isVisible(), !first.isEmpty());
 }

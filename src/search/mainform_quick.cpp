@@ -158,6 +158,4 @@ void TmainForm::connectQuick() {
     connect(miUsed, &QAction::triggered, this, [this] { miUsedClick(); });
     connect(fiUsed, &QAction::triggered, this, [this] { fiUsedClick(); });
     connect(tbiUsed, &QAction::triggered, this, [this] { tbiUsedClick(); });
-    QObject::connect(pmImage, &QMenu::aboutToShow, this,
-                     [this] { miUsed->setEnabled(partShown()); });
 }

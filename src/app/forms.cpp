@@ -17,6 +17,7 @@
 #include "reports/Sell_Buy.h"
 #include "search/find.h"
 #include "search/list.h"
+#include "search/used.h"
 #include "settings/Upprice.h"
 #include "settings/change.h"
 #include "settings/modifs.h"
@@ -81,6 +82,7 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     f->keep(AboutBox);
     f->keep(findForm, *mainForm);
     f->keep(listForm);
+    f->keep(usedForm, *mainForm);
     f->keep(printForm);
     // Where the add-to-basket dialog is created: the first column build and the layout inside
     // the basket and history panels, before the settings dialog declares the price fields.

@@ -37,6 +37,11 @@ public:
     // Runs a search the search dialog built and shows its result: the result table for a
     // catalogue search, the standardized-items panel for a standardized one.
     virtual void showSearchResult(const FindSql::Statement& statement, bool standardized) = 0;
+    // Opens part nf of modification modif on a drawing, with its markers selected: the
+    // occurrence at picture and position when picture > 0, else the part's first on a drawing.
+    virtual void showPartOn(const QString& nf, int modif, int picture, int position) = 0;
+    // Puts a part into the basket the way "Добавить" does (through the add-to-basket dialog).
+    virtual void orderPart(const QString& n, const QString& name, const QString& v) = 0;
     // The enterprise register was read afresh: names are every enterprise in register order.
     // The main window refills its enterprise lists and places their choices after edit.
     virtual void enterprisesChanged(const QStringList& names, const Plants::ListEdit& edit) = 0;

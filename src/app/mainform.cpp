@@ -298,6 +298,7 @@ void TmainForm::DataModuleCreate(TDM& module) {
     connectBasket();
     connectPlants();
     connectSTD();
+    connectQuick();
 }
 
 void TmainForm::bindGrids() {

@@ -33,6 +33,7 @@ class TDM;
 class TImage;
 class TMarker;
 class TNoVertScrollDBGrid;
+class TQuickSearch;
 class TShape;
 struct OrderInput;
 namespace OrderSql {
@@ -321,6 +322,22 @@ public:
     // "Поиск": the search dialog, modally.
     void sbFindClick();
     void showSearchResult(const FindSql::Statement& statement, bool standardized) override;
+
+    // ---- Quick search and where used (search/mainform_quick.cpp) ----------------------
+    TQuickSearch* quickSearch = nullptr;
+    QAction* miQuick = nullptr; // "Быстрый поиск" (Ctrl+F) in the service menu
+    QAction* miUsed = nullptr;  // "Где применяется" on the drawing and the part panel
+    QAction* fiUsed = nullptr;  // the same on the result grid
+    QAction* tbiUsed = nullptr; // the same on the basket grid
+    void showPartOn(const QString& nf, int modif, int picture, int position) override;
+    void orderPart(const QString& n, const QString& name, const QString& v) override;
+    // "Быстрый поиск": the focus into the quick search box.
+    void miQuickClick();
+    // "Где применяется" of the part shown, of the current found row, of the basket line.
+    void miUsedClick();
+    void fiUsedClick();
+    void tbiUsedClick();
+    void connectQuick();
 
     // ---- Search results ----------------------------------------------------------------
     QScrollArea* sBoxFind;

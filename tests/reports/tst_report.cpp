@@ -154,11 +154,12 @@ void TestReport::furtherReportsFromTheViewersList() {
 
 void TestReport::pagesAndZoom() {
     CatalogFixture f;
-    fillCatalogue(f, 120);
+    fillCatalogue(f, 200);
     ModalScript script;
     auto forms = f.start();
     openDocument(forms->main(), script, 5, [&] {
         ReportPreview& p = *Report->frPreview;
+        Report->show(); // pages are stepped in a view that has its size
         QVERIFY(p.pageCount() > 2);
         QCOMPARE(p.currentPage(), 1);
         Report->sbNextClick();
@@ -170,7 +171,7 @@ void TestReport::pagesAndZoom() {
         QCOMPARE(Report->Zoom->currentText(), QStringLiteral("По ширине страницы"));
         Report->Zoom->setCurrentIndex(ReportPreview::Z150);
         Report->ZoomChange();
-        QCOMPARE(p.view()->zoomFactor(), 1.5);
+        QVERIFY(qAbs(p.view()->zoomFactor() - 1.5) < 0.01);
         // The popup's entry sets the list too.
         Report->pmZoom->actions().at(ReportPreview::TwoPages)->trigger();
         QCOMPARE(Report->Zoom->currentText(), QStringLiteral("Две страницы"));

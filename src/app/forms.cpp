@@ -13,8 +13,10 @@
 #include "data/shared.h"
 #include "editing/det.h"
 #include "platform/errordisplay.h"
+#include "reports/Report.h"
 #include "reports/Select.h"
 #include "reports/Sell_Buy.h"
+#include "reports/ssp.h"
 #include "search/find.h"
 #include "search/list.h"
 #include "search/used.h"
@@ -93,6 +95,8 @@ std::unique_ptr<Forms> Forms::create(const QString& workDir) {
     mainForm->layoutOrderBoxes();
     f->keep(formDataToPlant, *mainForm);
     f->keep(formDataToReport);
+    f->keep(Report, *DM->Database, mainForm);
+    f->keep(sspForm, *DM->Database, mainForm);
     mainForm->loadEnterpriseBoxes();
     f->keep(priceForm, *mainForm);
     f->keep(changeForm);

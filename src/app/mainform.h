@@ -487,8 +487,13 @@ public:
     // The register on the basket's buyer or supplier.
     void fbBuyerInfoClick();
     void fbSupplierInfoClick();
-    // "Отчет": the report data dialog.
+    // "Отчет": the report data dialog, then the report viewer on the chosen document.
     void sbReportClick();
+    // "О&тчет" of the menu: the viewer on the report data dialog's last document and data.
+    void Report1Click();
+    // The reference lists of the menu "Справка".
+    void N10Click();
+    void N12Click();
 
     // ---- Basket files (basket/mainform_files.cpp)
     // "Создать", "Открыть", "Сохранить" (New1, Open1, Save1 run them too).

@@ -2,13 +2,17 @@
 #include "app/mainform.h"
 
 #include "data/datamod.h"
+#include "data/shared.h"
 #include "platform/errordisplay.h"
 #include "platform/modal.h"
+#include "reports/Report.h"
 #include "reports/Select.h"
 #include "reports/Sell_Buy.h"
 #include "reports/plants.h"
 #include "reports/reportdata.h"
+#include "reports/ssp.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -99,9 +103,26 @@ void TmainForm::fbSupplierInfoClick() {
 }
 
 void TmainForm::sbReportClick() {
-    // "OK" has remembered the price column and copied it into the basket by now; the report
-    // viewer opens here when the dialog was accepted.
-    Modal::exec(*formDataToReport);
+    // "OK" has remembered the price column and copied it into the basket by now.
+    if (Modal::exec(*formDataToReport) == QDialog::Accepted) Report1Click();
+}
+
+void TmainForm::Report1Click() {
+    ReportVariables& v = Report->variables();
+    // The neutral entry is position 0 and matches no enterprise.
+    v.SupplierIndex = cbOrSupplier->currentIndex() + 1;
+    v.BuyerIndex = cbOrBuyer->currentIndex() + 1;
+    v.fields = formDataToReport->fields();
+    v.vatText = QString::number(Shared->ndsPercent());
+    Report->execReport(formDataToReport->cbReport->currentIndex());
+}
+
+void TmainForm::N10Click() {
+    sspForm->sShow(0);
+}
+
+void TmainForm::N12Click() {
+    sspForm->sShow(1);
 }
 
 void TmainForm::connectPlants() {
@@ -112,4 +133,7 @@ void TmainForm::connectPlants() {
     ErrorDisplay::connect(fbSupplierInfo, &QToolButton::clicked, this,
                           [this] { fbSupplierInfoClick(); });
     ErrorDisplay::connect(sbReport, &QToolButton::clicked, this, [this] { sbReportClick(); });
+    ErrorDisplay::connect(Report1, &QAction::triggered, this, [this] { Report1Click(); });
+    ErrorDisplay::connect(N10, &QAction::triggered, this, [this] { N10Click(); });
+    ErrorDisplay::connect(N12, &QAction::triggered, this, [this] { N12Click(); });
 }

@@ -282,7 +282,7 @@ QString indexFriendly(const QString& sql, bool nameIndex) {
     if (!sql.contains(QLatin1String("like"), Qt::CaseInsensitive)) return sql;
     nameIndex = nameIndex && !pinsNumber(sql);
     // Per open bracket: whether the text stands in the where clause of a select over the parts'
-    // views (Find, forFind), whose Name and N_f are those of Detail.
+    // views (Find, forFind) or over Detail itself, whose Name and N_f they show.
     std::vector<bool> partsWhere{false};
     QString out;
     out.reserve(sql.size() + 64);
@@ -315,7 +315,8 @@ QString indexFriendly(const QString& sql, bool nameIndex) {
             int tableEnd = 0, whereEnd = 0;
             const QString table = wordAt(sql, j, &tableEnd);
             partsWhere.back() =
-                (table == QLatin1String("find") || table == QLatin1String("forfind")) &&
+                (table == QLatin1String("find") || table == QLatin1String("forfind") ||
+                 table == QLatin1String("detail")) &&
                 wordAt(sql, tableEnd, &whereEnd) == QLatin1String("where");
         }
         QString lo, hi;

@@ -66,7 +66,7 @@ QString shownDate(const QString& iso);
 // "(K >= 'lo' AND K < 'hi' AND K LIKE 'p...')", lo being the pattern's leading run of ASCII
 // characters other than letters and wildcards (at least one) and hi lo with its last character
 // incremented. With nameIndex (the catalogue has NameIndex), "Name LIKE '<pattern>'" in the
-// where clause of a select from Find or forFind becomes "(Name LIKE '<pattern>' AND N_f in
+// where clause of a select from Find, forFind or Detail becomes "(Name LIKE '<pattern>' AND N_f in
 // (<the numbers of the names the index finds>))" where the pattern has a run of three
 // characters, unless the statement names its part by "N_f='...'". Text inside literals is never
 // touched.

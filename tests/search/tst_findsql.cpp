@@ -113,9 +113,10 @@ void TestFindSql::catalogueStatement() {
     const FindSql::Statement s = FindSql::build(c);
     QCOMPARE(s.condition, "where " + Visible + " AND (N_f LIKE '5012003%')");
     QCOMPARE(s.lines,
-             QStringList({"select * from forFind where (N_f in (select N_f from Find where "
-                          "((modif=0) OR (modif=1) OR (modif=2)) AND (N_f LIKE '5012003%'))) AND "
-                          "((modif=0) OR (modif=1) OR (modif=2))",
+             QStringList({"select * from forFind where (N_f in (select N_f from Detail where "
+                          "((modif=0) OR (modif=1) OR (modif=2)) AND (N_f LIKE '5012003%') AND "
+                          "exists (select * from DataTab d where d.N_f=Detail.N_f and "
+                          "d.modif=Detail.modif))) AND ((modif=0) OR (modif=1) OR (modif=2))",
                           "order by N_f, modif"}));
 
     c.modification = "М-315.04";

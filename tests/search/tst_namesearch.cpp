@@ -1,10 +1,13 @@
 // Name searches through the index of part names find exactly what the like finds over every
-// occurrence, on the demo catalogue, for the patterns users type.
+// occurrence, on the demo catalogue, for the patterns users type; reading the parts before their
+// occurrences finds what the search over every occurrence finds.
 #include "app/forms.h"
 #include "app/mainform.h"
 #include "data/datamod.h"
 #include "data/dialect.h"
+#include "data/shared.h"
 #include "data/sql.h"
+#include "data/tquery.h"
 #include "generator.h"
 #include "search/find.h"
 #include "support/modalscript.h"
@@ -23,6 +26,19 @@ QStringList found() {
     for (int r = 0; r < q.recordCount(); ++r)
         out << q.cell(r, q.fieldIndex("modif")).toString() + ":" +
                    q.cell(r, q.fieldIndex("N")).toString();
+    return out;
+}
+
+// The rows of the last search as the statement over every occurrence finds them.
+QStringList foundOverOccurrences() {
+    TQuery q(*DM->Database, "occurrences");
+    q.setText({"select * from forFind where (N_f in (select N_f from Find " +
+                   Shared->searchCondition() + ")) AND " + Shared->modFilter(),
+               "order by N_f, modif"});
+    q.open();
+    QStringList out;
+    for (; !q.eof(); q.next())
+        out << q.asString("modif") + ":" + q.asString("N");
     return out;
 }
 
@@ -60,6 +76,9 @@ void TestNameSearch::initTestCase() {
                                    "Quantity, remN, modif) values ('%1', ' ', ' ', 1, 1, 1, 0, 1)")
                                .arg(n));
     }
+    // A part drawn nowhere is not found.
+    DM->Database->exec("insert into Detail (N_f, N, Name, modif) values ('995', '995', 'Втулка "
+                       "запасная', 1)");
 }
 
 void TestNameSearch::cleanupTestCase() {
@@ -109,6 +128,8 @@ void TestNameSearch::sameRowsAsTheLike() {
     const QStringList throughIndex = search(true);
     QCOMPARE(Dialect::indexFriendly(DM->QFind.text(), true).contains("DetailNames match"), indexed);
     QCOMPARE(throughIndex, plain);
+    QCOMPARE(foundOverOccurrences(), plain);
+    QVERIFY(!plain.contains("1:995"));
     QCOMPARE(!plain.isEmpty(), some);
     QCOMPARE(mainForm->lbK->text(), QString::number(plain.size()));
     QVERIFY(script.messages.isEmpty());

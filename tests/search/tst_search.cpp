@@ -111,9 +111,11 @@ void TestSearch::numberSearchLeavesResultOnMainWindow() {
     search(script, [](TfindForm& d) { d.findEditN->setText("50.12.003*"); });
     QVERIFY(script.unexpected.isEmpty());
     QVERIFY(!findForm->isVisible());
-    QCOMPARE(DM->QFind.text(), "select * from forFind where (N_f in (select N_f from Find where " +
-                                   Visible + " AND (N_f LIKE '5012003%'))) AND " + Visible +
-                                   "\norder by N_f, modif");
+    QCOMPARE(DM->QFind.text(),
+             "select * from forFind where (N_f in (select N_f from Detail where " + Visible +
+                 " AND (N_f LIKE '5012003%') AND exists (select * from DataTab d where "
+                 "d.N_f=Detail.N_f and d.modif=Detail.modif))) AND " +
+                 Visible + "\norder by N_f, modif");
     QCOMPARE(Shared->searchCondition(), "where " + Visible + " AND (N_f LIKE '5012003%')");
     QCOMPARE(found(), QStringList({"1:50.12.003-1"}));
     QCOMPARE(mainForm->CurN, QString("50.12.003-1"));

@@ -71,6 +71,7 @@ TmainForm::TmainForm(QWidget* parent) : QMainWindow(parent) {
 
     createToolBar();
     createMenus();
+    createNavigationItems();
     StatusPanel = new QLabel(this);
     StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
     statusBar()->addWidget(StatusPanel, 1);
@@ -298,6 +299,7 @@ void TmainForm::DataModuleCreate(TDM& module) {
     connectBasket();
     connectPlants();
     connectSTD();
+    loadRecentDrawings();
 }
 
 void TmainForm::bindGrids() {

@@ -71,6 +71,7 @@ TmainForm::TmainForm(QWidget* parent) : QMainWindow(parent) {
 
     createToolBar();
     createMenus();
+    createNavigationItems();
     StatusPanel = new QLabel(this);
     StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
     statusBar()->addWidget(StatusPanel, 1);
@@ -299,6 +300,7 @@ void TmainForm::DataModuleCreate(TDM& module) {
     connectPlants();
     connectSTD();
     connectQuick();
+    loadRecentDrawings();
 }
 
 void TmainForm::bindGrids() {

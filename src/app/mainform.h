@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mainface.h"
+#include "viewer/drawinghistory.h"
 
 #include <QIcon>
 #include <QMainWindow>
@@ -292,13 +293,44 @@ public:
     void sbPredClick();
     void sbNextClick();
 
+    // Back and forward through the drawings looked at, and the recent list in the menu
+    // (viewer/mainform_navhistory.cpp). Every drawing shown is recorded by LoadNewImage.
+    QAction* sbBack;
+    QAction* sbForward;
+    QMenu* menuRecent;
+    DrawingHistory History;
+    void sbBackClick();
+    void sbForwardClick();
+    // A drawing of the recent list; one whose modification is hidden now is left alone.
+    void openRecent(const DrawingRef& ref);
+    // Ctrl+wheel on the drawing: the scale changes by steps notches, finely between the
+    // fitted size and level 4 (ZoomLevel is the step at or below it); the image point under at
+    // (a point of the scroll box's viewport) stays under it (viewer/mainform_zoom.cpp).
+    void wheelZoom(const QPoint& at, double steps);
+
     void NewTree() override;
     void TreeClick(QTreeWidgetItem* node);
     void TreeCollapsed(QTreeWidgetItem* node);
     void TreeExpanded(QTreeWidgetItem* node);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void PlaceMarkers();
+    void recordShown();
+    void fillRecentMenu();
+    void loadRecentDrawings();
+    // The back and forward items, the recent menu and the zoom keys (called once, after the
+    // toolbar and the menus exist).
+    void createNavigationItems();
+    void updateHistoryItems();
+    // One step back or forward on the trail, the drawing shown without being recorded anew.
+    void revisit(bool backwards);
+    // Brings the drawing panel to the front and loads the drawing.
+    void showDrawing(const DrawingRef& ref);
+    bool usableDrawing(const DrawingRef& ref) const;
+    bool Revisiting = false;
     void RescaleMarkers();
     void connectViewer();
     void setupTree();

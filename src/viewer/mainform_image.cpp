@@ -124,6 +124,7 @@ void TmainForm::LoadNewImage() {
     BaseHeight = mainImage->height();
     ZoomLevel = 1;
     KeepInfo = false;
+    recordShown();
 }
 
 void TmainForm::PlaceMarkers() {

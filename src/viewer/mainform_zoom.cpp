@@ -12,6 +12,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
+#include <algorithm>
+#include <cmath>
 
 void TmainForm::sbZoomPlusClick() {
     // Read before anything changes, so a missing large bitmap leaves the view as it is.
@@ -32,6 +34,8 @@ void TmainForm::sbZoomPlusClick() {
 }
 
 void TmainForm::sbZoomMinusClick() {
+    // Between two steps (after the wheel) the reduction goes to the step below.
+    if (mainImage->width() > BaseWidth * ZoomLevel) ++ZoomLevel;
     const bool toFitted = ZoomLevel - 1 <= 1;
     const QImage small = toFitted ? readBitmap(bitmapPath(QStringLiteral("small"))) : QImage();
     CanZoomPlus = true;
@@ -53,6 +57,37 @@ void TmainForm::sbZoomMinusClick() {
     sbEnabled();
 }
 
+void TmainForm::wheelZoom(const QPoint& at, double steps) {
+    // Eight notches of the wheel double the scale.
+    constexpr double notch = 1.09;
+    constexpr double maxScale = 4;
+    const double scale = double(mainImage->width()) / BaseWidth;
+    const double wanted = std::clamp(scale * std::pow(notch, steps), 1.0, maxScale);
+    if (std::abs(wanted - scale) * BaseWidth < 1) return;
+    if (wanted <= 1) return sbZoomNormClick();
+
+    QScrollBar* h = ScrollBox->horizontalScrollBar();
+    QScrollBar* v = ScrollBox->verticalScrollBar();
+    const QRect img = mainImage->geometry();
+    const double fx = std::clamp(double(at.x() + h->value() - img.x()) / img.width(), 0.0, 1.0);
+    const double fy = std::clamp(double(at.y() + v->value() - img.y()) / img.height(), 0.0, 1.0);
+    const QImage large = mainImage->largeBitmap(bitmapPath(QStringLiteral("big")));
+    showScrollBars(true);
+    mainImage->move(0, 0);
+    mainImage->setPicture(large);
+    const int width = Fmt::nearestInt(BaseWidth * wanted);
+    const int height = Fmt::nearestInt(double(large.height()) * width / large.width());
+    mainImage->resize(width, height);
+    coverImage();
+    ZoomLevel = std::clamp(int(std::floor(wanted + 1e-9)), 1, 4);
+    CanZoomMinus = true;
+    CanZoomPlus = ZoomLevel < 4;
+    ScrollX = Fmt::nearestInt(fx * width - at.x());
+    ScrollY = Fmt::nearestInt(fy * height - at.y());
+    RescaleMarkers();
+    sbEnabled();
+}
+
 void TmainForm::sbZoomNormClick() {
     // The reload itself returns the level and the zoom flags to the fitted size.
     KeepInfo = true;
@@ -68,10 +103,10 @@ void TmainForm::RescaleMarkers() {
     TQuery& q = dm->QPic;
     int i = 0;
     for (q.first(); !q.eof(); q.next(), ++i)
-        Markers[i]->move(
-            Fmt::nearestInt(q.asFloat(QStringLiteral("Hor")) * img.width() / 100) + img.x() - 7 -
-                Markers[i]->overhang(),
-            Fmt::nearestInt(q.asFloat(QStringLiteral("Ver")) * img.height() / 100) + img.y() - 7);
+        Markers[i]->move(Fmt::nearestInt(q.asFloat(QStringLiteral("Hor")) * img.width() / 100) +
+                             img.x() - 7 - Markers[i]->overhang(),
+                         Fmt::nearestInt(q.asFloat(QStringLiteral("Ver")) * img.height() / 100) +
+                             img.y() - 7);
     h->setValue(ScrollX);
     v->setValue(ScrollY);
 }

@@ -385,6 +385,8 @@ void TpriceForm::showPreview() {
 
 void TpriceForm::autoUpdate() {
     const PriceUpdate::Mapping m = chosenMapping();
+    // The gauge stands where the preview's tables were.
+    preview->hide();
     procStr->setRange(0, table->rowCount());
     procStr->setValue(0);
     procStr->show();
@@ -398,6 +400,8 @@ void TpriceForm::autoUpdate() {
         ~Hide() {
             f->procStr->hide();
             f->lbProc->hide();
+            // A failed update leaves the wizard on the preview.
+            f->preview->setVisible(f->Screen == 6);
         }
     } hide{this};
     const PriceUpdate::Counts c = PriceUpdate::run(*DM, *table, m, [&](int done) {

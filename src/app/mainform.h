@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QString>
 #include <QVector>
+#include <memory>
 
 class QAction;
 class QButtonGroup;
@@ -20,6 +21,7 @@ class QLineEdit;
 class QMenu;
 class QModelIndex;
 class QPainter;
+class QPrinter;
 class QProgressBar;
 class QScrollArea;
 class QScrollBar;
@@ -429,6 +431,9 @@ public:
     // The enlarged bitmap of the drawing shown with the numbers of its visible markers written
     // on it and the opaque ones framed. Throws FileError when the bitmap cannot be read.
     QImage drawingToPrint();
+    // Where printed pages go: the default printer (toPdf false; without one, a PDF file if the
+    // user agrees) or a PDF file the user chooses. Null when nothing is to be printed.
+    std::unique_ptr<QPrinter> printerFor(bool toPdf, const QString& suggested);
 
     // ---- Basket and history ------------------------------------------------------------
     QLabel* LabelOrSupplier;
@@ -547,6 +552,13 @@ public:
     void sbExcelClick();
     // "Обновить цены...": the price update wizard, then the information panel re-read.
     void N4Click();
+
+    // ---- Pick sheet (basket/mainform_picksheet.cpp)
+    // "Лист подбора...": each drawing showing basket parts, those positions circled, with the
+    // basket lines on it, printed or saved as PDF after the print question.
+    QAction* sbPickSheet = nullptr;
+    void connectPickSheet();
+    void sbPickSheetClick();
 
     // ---- Adding all found parts (basket/mainform_orderall.cpp)
     // "Добавить найденные детали в корзину...": the search result staged, then the dialog;

@@ -240,5 +240,6 @@ void TmainForm::connectBasket() {
     });
     // "Очистить" has no action of its own.
     tbiClear->setVisible(false);
+    connectPickSheet();
     connectHistory();
 }

@@ -6,6 +6,8 @@
 #include "data/dberror.h"
 #include "data/sql.h"
 #include "platform/modal.h"
+#include "settings/pricepreview.h"
+#include "settings/pricepreviewpage.h"
 #include "settings/pricetable.h"
 #include "settings/priceupdate.h"
 
@@ -168,6 +170,11 @@ TpriceForm::TpriceForm(TMainFace& face, QWidget* parent) : QDialog(parent), main
     screenWidgets[2] = {nCaption, nameCaption, eN, eName, sbPrice};
     screenWidgets[4] = {nCaption, nameCaption, lbNNew, lbNameNew, sbPrice};
 
+    // Screen 6: what the update would change, before anything is written.
+    preview = new PricePreviewPage(this);
+    preview->setGeometry(Left, 50, 630 - Left, 330);
+    screenWidgets[6] = {preview};
+
     // Screen 3, and the gauge of the automatic update.
     lbResult = label(this, QStringLiteral("lbResult"), QString(), Left, 60);
     lbResult->resize(470, 60);
@@ -205,8 +212,9 @@ void TpriceForm::showEvent(QShowEvent* event) {
 void TpriceForm::NewScreen() {
     static const char* titles[] = {"Выберите способ",          "Укажите внешнюю таблицу",
                                    "Укажите деталь и её цену", "Обновление прошло успешно",
-                                   "Найдена деталь",           "Внешная таблица"};
-    for (int s = 0; s < 6; ++s)
+                                   "Найдена деталь",           "Внешная таблица",
+                                   "Проверьте изменения цен"};
+    for (int s = 0; s < 7; ++s)
         for (QWidget* w : screenWidgets[s])
             w->hide();
     for (QWidget* w : mapping)
@@ -219,7 +227,8 @@ void TpriceForm::NewScreen() {
     procStr->hide();
     bbBack->setEnabled(Screen != 0 && Screen != 3);
     bbCancel->setEnabled(Screen != 3);
-    bbForw->setText(Screen == 3 ? QStringLiteral("Готово") : QStringLiteral("Далее >"));
+    bbForw->setText(Screen == 3 || Screen == 6 ? QStringLiteral("Готово")
+                                               : QStringLiteral("Далее >"));
     bbForw->setEnabled(true);
     if (Screen == 1) mappingShown(table != nullptr);
     for (QLineEdit* e : priceEdits)
@@ -340,6 +349,9 @@ void TpriceForm::bbForwClick() {
         Screen = 5;
         break;
     case 5:
+        showPreview();
+        return;
+    case 6:
         autoUpdate();
         return;
     case 2:
@@ -355,13 +367,26 @@ void TpriceForm::bbForwClick() {
     NewScreen();
 }
 
-void TpriceForm::autoUpdate() {
+PriceUpdate::Mapping TpriceForm::chosenMapping() const {
     PriceUpdate::Mapping m;
     m.number = table->columnIndex(lbFieldZN->text());
     m.name = table->columnIndex(lbFieldZName->text());
     m.price = table->columnIndex(lbFieldZPrice->text());
     m.field = cbUpPrice->currentData().toString();
     m.append = cbAppend->isChecked();
+    return m;
+}
+
+void TpriceForm::showPreview() {
+    preview->setPreview(PricePreview::compute(*DM, *table, chosenMapping()));
+    Screen = 6;
+    NewScreen();
+}
+
+void TpriceForm::autoUpdate() {
+    const PriceUpdate::Mapping m = chosenMapping();
+    // The gauge stands where the preview's tables were.
+    preview->hide();
     procStr->setRange(0, table->rowCount());
     procStr->setValue(0);
     procStr->show();
@@ -375,6 +400,8 @@ void TpriceForm::autoUpdate() {
         ~Hide() {
             f->procStr->hide();
             f->lbProc->hide();
+            // A failed update leaves the wizard on the preview.
+            f->preview->setVisible(f->Screen == 6);
         }
     } hide{this};
     const PriceUpdate::Counts c = PriceUpdate::run(*DM, *table, m, [&](int done) {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "settings/priceupdate.h"
+
 #include <QDialog>
 #include <QString>
 #include <memory>
 #include <vector>
 
+class PricePreviewPage;
 class PriceTable;
 class QCheckBox;
 class QComboBox;
@@ -19,7 +22,8 @@ class TMainFace;
 
 // "Обновление цен": prices from a supplier's dBase table (automatic) or for one part (by hand).
 // One window whose controls are shown per screen: 0 the choice of way, 1 the table and its
-// columns, 5 the table chosen, 2 the part and its new prices, 4 the part found, 3 done.
+// columns, 5 the table chosen, 6 what the update would change, 2 the part and its new prices,
+// 4 the part found, 3 done.
 class TpriceForm : public QDialog {
     Q_OBJECT
 public:
@@ -70,6 +74,7 @@ public:
     QPushButton* bbBack;
     QPushButton* bbForw;
     QPushButton* bbCancel;
+    PricePreviewPage* preview;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -80,13 +85,15 @@ private:
     void mappingShown(bool shown);
     void listsChosen();
     void buildPriceRows();
+    PriceUpdate::Mapping chosenMapping() const;
+    void showPreview();
     void autoUpdate();
     void findPart();
     void handUpdate();
 
     TMainFace& mainWindow;
     std::unique_ptr<PriceTable> table;
-    std::vector<QWidget*> screenWidgets[6];
+    std::vector<QWidget*> screenWidgets[7];
     std::vector<QWidget*> mapping;
     bool partHadPrice = false;
 };

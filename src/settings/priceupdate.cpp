@@ -57,8 +57,7 @@ private:
 
 } // namespace
 
-Counts run(TDM& dm, const PriceTable& table, const Mapping& m,
-           const std::function<void(int)>& progress) {
+void check(TDM& dm, const PriceTable& table, const Mapping& m) {
     const int columns = int(table.columns().size());
     for (const int c : {m.number, m.name, m.price})
         if (c < 0 || c >= columns)
@@ -74,9 +73,15 @@ Counts run(TDM& dm, const PriceTable& table, const Mapping& m,
     q.clear();
     q.add(QStringLiteral("select * from Price where 0"));
     q.open();
-    if (m.field.isEmpty() || !q.hasField(m.field))
-        throw DbError(QStringLiteral("В таблице цен нет столбца %1").arg(m.field));
+    const bool known = !m.field.isEmpty() && q.hasField(m.field);
     q.close();
+    if (!known) throw DbError(QStringLiteral("В таблице цен нет столбца %1").arg(m.field));
+}
+
+Counts run(TDM& dm, const PriceTable& table, const Mapping& m,
+           const std::function<void(int)>& progress) {
+    check(dm, table, m);
+    TQuery& q = dm.QPrice;
     // The numbers already priced and the parts already in the catalogue, read once instead
     // of one select per row.
     QSet<QString> priced = column(q, QStringLiteral("select ID_P from Price"));

@@ -28,6 +28,11 @@ struct Counts {
 // Rows are written in batches of this many, each one transaction.
 constexpr int BatchRows = 5000;
 
+// Checks the mapping against the table and the price columns: CatalogError when a column is
+// not chosen, FileError when the price column cannot hold prices, DbError when Price lacks
+// the column to write.
+void check(TDM& dm, const PriceTable& table, const Mapping& mapping);
+
 // Runs the update. progress(rowsDone) is called after every row. A table that cannot be read
 // further stops the update with FileError naming the file and the row; the rows before it stay
 // written. A price column the table Price lacks gives DbError before anything is written.

@@ -98,18 +98,23 @@ void TmainForm::sbPrintClick() {
         suggested = fileNameOf(report.number) + QStringLiteral(".pdf");
     }
 
+    const std::unique_ptr<QPrinter> printer = printerFor(answer == TprintForm::Pdf, suggested);
+    if (!printer) return;
+    BusyCursor busy;
+    printPages(*printer);
+}
+
+std::unique_ptr<QPrinter> TmainForm::printerFor(bool toPdf, const QString& suggested) {
     std::unique_ptr<QPrinter> printer;
-    if (answer == TprintForm::Print) {
+    if (!toPdf) {
         printer = Printer::defaultPrinter();
         if (!printer) {
             messForm->ShowBox(
                 QStringLiteral("Принтер не установлен.\nСохранить страницу в файл PDF?"),
                 CatalogCaption, TmessForm::kindYesNo);
-            if (messForm->Answer != TmessForm::mrYes) return;
+            if (messForm->Answer != TmessForm::mrYes) return nullptr;
         }
     }
     if (!printer) printer = pdfChosen(this, suggested);
-    if (!printer) return;
-    BusyCursor busy;
-    printPages(*printer);
+    return printer;
 }

@@ -3,6 +3,7 @@
 #include "app/forms.h"
 #include "app/mainform.h"
 #include "settings/Upprice.h"
+#include "settings/pricepreviewpage.h"
 #include "support/fixture.h"
 #include "support/modalscript.h"
 #include "support/suppliertable.h"
@@ -86,6 +87,13 @@ void TestUpprice::automaticUpdateFromASupplierTable() {
         w.bbForw->click();
         QCOMPARE(w.lbTitle->text(), QString("Внешная таблица"));
         QCOMPARE(w.lbFieldZName->text(), QString("NAIM"));
+        w.bbForw->click();
+        QCOMPARE(w.lbTitle->text(), QString("Проверьте изменения цен"));
+        QCOMPARE(w.preview->lbSummary->text(),
+                 QString("Изменится цен: 1. Без изменений: 0. Нет в каталоге: 2. Не прочитано "
+                         "строк: 1."));
+        QCOMPARE(w.bbForw->text(), QString("Готово"));
+        QVERIFY(w.bbBack->isEnabled());
         w.bbForw->click();
         QCOMPARE(w.Screen, 3);
         QCOMPARE(w.lbTitle->text(), QString("Обновление прошло успешно"));

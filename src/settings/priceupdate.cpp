@@ -2,6 +2,7 @@
 
 #include "data/datamod.h"
 #include "data/dberror.h"
+#include "data/dbmessage.h"
 #include "data/sql.h"
 #include "search/keyform.h"
 #include "settings/pricetable.h"
@@ -27,33 +28,35 @@ QSet<QString> column(TQuery& q, const QString& select) {
     return out;
 }
 
-// The rows of one batch go in together; what was written before a failure stays.
-class Batches {
+// The whole update is one transaction: a fault anywhere leaves the prices as they were, so a
+// list is never half from one supplier's table and half from the old one.
+class Transaction {
 public:
-    explicit Batches(Connection& c) : db(c) { begin(); }
-    ~Batches() {
+    explicit Transaction(Connection& c) : db(c) {
+        if (!db.database().transaction()) DbMessage::raise(db.path(), db.database().lastError());
+    }
+    ~Transaction() {
         if (open) db.database().rollback();
     }
-    void rowDone() {
-        if (++rows < BatchRows) return;
-        commit();
-        begin();
-    }
     void commit() {
+        if (!db.database().commit()) DbMessage::raise(db.path(), db.database().lastError());
         open = false;
-        if (!db.database().commit()) throw DbError(db.database().lastError().text());
     }
 
 private:
-    void begin() {
-        if (!db.database().transaction()) throw DbError(db.database().lastError().text());
-        open = true;
-        rows = 0;
-    }
     Connection& db;
-    bool open = false;
-    int rows = 0;
+    bool open = true;
 };
+
+// The same kind of error, with a word that nothing was written.
+[[noreturn]] void rethrowUnwritten(const CatalogError& e) {
+    const QString text = e.message() + QStringLiteral("\n\nЦены в каталоге не изменены.");
+    if (dynamic_cast<const FileError*>(&e)) throw FileError(text);
+    if (dynamic_cast<const ReadOnlyError*>(&e)) throw ReadOnlyError(text);
+    if (dynamic_cast<const BusyError*>(&e)) throw BusyError(text);
+    if (dynamic_cast<const DbError*>(&e)) throw DbError(text);
+    throw CatalogError(text);
+}
 
 } // namespace
 
@@ -90,17 +93,15 @@ Counts run(TDM& dm, const PriceTable& table, const Mapping& m,
 
     Counts counts;
     Connection& db = *dm.Database;
-    Batches batches(db);
+    Transaction transaction(db);
     // One statement object for all rows: making one per statement costs a third more.
     QSqlQuery statement(db.database());
-    const auto exec = [&statement](const QString& sql) {
-        if (statement.exec(sql)) return;
-        const QSqlError e = statement.lastError();
-        throw DbError(e.databaseText().isEmpty() ? e.text() : e.databaseText());
+    const auto exec = [&statement, &db](const QString& sql) {
+        if (!statement.exec(sql)) DbMessage::raise(db.path(), statement.lastError());
     };
     const QString field = m.field;
-    for (int row = 0; row < table.rowCount(); ++row) {
-        try {
+    try {
+        for (int row = 0; row < table.rowCount(); ++row) {
             if (table.isDeleted(row)) {
                 if (progress) progress(row + 1);
                 continue;
@@ -135,14 +136,12 @@ Counts run(TDM& dm, const PriceTable& table, const Mapping& m,
                     ++counts.parts;
                 }
             }
-        } catch (const CatalogError&) {
-            batches.commit(); // the rows before the fault stay written
-            throw;
+            if (progress) progress(row + 1);
         }
-        batches.rowDone();
-        if (progress) progress(row + 1);
+        transaction.commit();
+    } catch (const CatalogError& e) {
+        rethrowUnwritten(e);
     }
-    batches.commit();
     return counts;
 }
 

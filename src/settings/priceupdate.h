@@ -25,17 +25,15 @@ struct Counts {
     int skipped = 0; // rows without a number or with a price that is not a number
 };
 
-// Rows are written in batches of this many, each one transaction.
-constexpr int BatchRows = 5000;
-
 // Checks the mapping against the table and the price columns: CatalogError when a column is
 // not chosen, FileError when the price column cannot hold prices, DbError when Price lacks
 // the column to write.
 void check(TDM& dm, const PriceTable& table, const Mapping& mapping);
 
-// Runs the update. progress(rowsDone) is called after every row. A table that cannot be read
-// further stops the update with FileError naming the file and the row; the rows before it stay
-// written. A price column the table Price lacks gives DbError before anything is written.
+// Runs the update in one transaction. progress(rowsDone) is called after every row. A table
+// that cannot be read further stops the update with FileError naming the file and the row, and
+// nothing is written; so does any database error. A price column the table Price lacks gives
+// DbError before anything is written.
 Counts run(TDM& dm, const PriceTable& table, const Mapping& mapping,
            const std::function<void(int)>& progress = {});
 

@@ -26,7 +26,8 @@ class TestPriceUpdate : public QObject {
 private slots:
     void updatesAddsAndSkips();
     void withoutAppendNoPartIsAdded();
-    void brokenRowKeepsEarlierRows();
+    void brokenRowWritesNothing();
+    void databaseFaultWritesNothing();
     void unknownPriceColumnWritesNothing();
 };
 
@@ -75,31 +76,54 @@ void TestPriceUpdate::withoutAppendNoPartIsAdded() {
     QCOMPARE(f.scalar("select Price from Price where ID_P = '50.12.003'").toDouble(), 1.0);
 }
 
-void TestPriceUpdate::brokenRowKeepsEarlierRows() {
+void TestPriceUpdate::brokenRowWritesNothing() {
     CatalogFixture f;
     const QString path = f.dir() + "/big.dbf";
     QList<Row> rows;
-    const int total = PriceUpdate::BatchRows + 10;
+    const int total = 6010;
     for (int i = 1; i <= total; ++i)
         rows << Row{QStringLiteral("77-%1").arg(i), QStringLiteral("Деталь %1").arg(i), "1,5"};
     writeTable(path, rows);
-    // Cut the file in the middle of the row after the first full batch and three more.
-    const int broken = PriceUpdate::BatchRows + 4; // 1-based
+    // Cut the file in the middle of a row far into the table.
+    const int broken = 6004; // 1-based
     const qint64 header = 32 + 3 * 32 + 1, record = 1 + 20 + 60 + 12;
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
     QVERIFY(file.resize(header + (broken - 1) * record + record / 2));
     file.close();
+    const QStringList before = select(f, "select * from Price order by ID_P");
     TDM dm(f.dir());
     try {
         PriceUpdate::run(dm, PriceTable(path), Mapping);
         QFAIL("a truncated table was read to its end");
     } catch (const FileError& e) {
-        QVERIFY2(e.message().contains(path) && e.message().contains(QString::number(broken)),
+        QVERIFY2(e.message().contains(path) && e.message().contains(QString::number(broken)) &&
+                     e.message().contains("не изменены"),
                  qPrintable(e.message()));
     }
-    QCOMPARE(f.scalar("select count(*) from Price where ID_P like '77-%'").toInt(), broken - 1);
-    QCOMPARE(f.scalar("select count(*) from Detail where modif = 0").toInt(), broken - 1);
+    QCOMPARE(select(f, "select * from Price order by ID_P"), before);
+    QCOMPARE(f.scalar("select count(*) from Detail where modif = 0").toInt(), 0);
+}
+
+// A statement refused half-way (here by a trigger, as a full disk or a lock would) undoes the
+// rows before it.
+void TestPriceUpdate::databaseFaultWritesNothing() {
+    CatalogFixture f;
+    const QString path = f.dir() + "/price.dbf";
+    writeTable(path, {{"50-1002010", "Блок", "1"}, {"77-1", "Новая", "2"}, {"77-2", "Сбой", "3"}});
+    f.exec("create trigger refuse before insert on Price when new.ID_P = '77-2' "
+           "begin select raise(abort, 'disk full'); end");
+    const QStringList before = select(f, "select * from Price order by ID_P");
+    TDM dm(f.dir());
+    try {
+        PriceUpdate::run(dm, PriceTable(path), Mapping);
+        QFAIL("a refused statement was reported as success");
+    } catch (const DbError& e) {
+        QVERIFY2(e.message().contains("disk full") && e.message().contains("не изменены"),
+                 qPrintable(e.message()));
+    }
+    QCOMPARE(select(f, "select * from Price order by ID_P"), before);
+    QCOMPARE(f.scalar("select count(*) from Detail where modif = 0").toInt(), 0);
 }
 
 void TestPriceUpdate::unknownPriceColumnWritesNothing() {

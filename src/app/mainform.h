@@ -261,8 +261,9 @@ public:
     // State pictures of the tree: 1 closed, 2 expanded, 3 drawing (0 is none).
     QList<QIcon> ImageListTree;
     // Item data of a tree node: its state picture, picture index and selected-picture index
-    // (a drawing's number and modification; 0 for modification and group nodes).
-    enum TreeData { StateIndexRole = Qt::UserRole, ImageIndexRole, SelectedIndexRole };
+    // (a drawing's number and modification; 0 for modification and group nodes), and for a
+    // node not opened yet what its children are made from.
+    enum TreeData { StateIndexRole = Qt::UserRole, ImageIndexRole, SelectedIndexRole, PlanRole };
 
     // Markers over the drawing's position numbers; the array only grows.
     QVector<TMarker*> Markers;

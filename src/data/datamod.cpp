@@ -47,6 +47,7 @@ std::unique_ptr<Connection> TDM::openCatalogue(const QString& workDir,
                                        "таблиц %2.")
                             .arg(path, missing.join(QStringLiteral(", "))));
     CatalogCheck::verify(*db);
+    Schema::addMissingIndexes(*db);
     db->nameIndex = NameIndex::ensure(*db, progress);
     return db;
 }

@@ -107,27 +107,41 @@ QStringList views() {
     };
 }
 
-QStringList indexes() {
-    return {
-        "create index DetailKey on Detail (N_f, modif)",
-        "create index DetailNumber on Detail (N)",
-        "create index DataTabKey on DataTab (N_f, modif)",
-        // Drawing first: an index led by modif makes the planner drive every search over Find
-        // from the visible-modification condition (a third of the table per modification)
-        // instead of from the number or assembly searched for.
-        "create index DataTabPlace on DataTab (Picture, modif, Position)",
-        "create index DataTabAssembly on DataTab (Picture, SE)",
-        "create index DataTabAssemblyKey on DataTab (SE_f)",
-        "create index PlaceDrawing on Place (modif, Picture, Position)",
-        "create index RemKey on Rem (modif, remN)",
-        "create index PriceNumber on Price (ID_P)",
-        "create index STDKey on STD (N_f, modif)",
-        "create index OrderKey on Order_ (ID_f)",
-        "create index OrderLine on Order_ (N)",
-        "create index HistoryLine on History (N)",
-        "create index OrderAllLine on OrderAll (nn)",
-        "create index EnterpriseIndex on enterprise ([Index])",
+// Indexes that catalogues made before them lack, by name: made when such a catalogue is
+// opened.
+const QList<QPair<QString, QString>>& laterIndexes() {
+    // The tree counts and reads the drawings of a group, and the search dialog asks which
+    // groups have drawings, without reading a whole modification.
+    static const QList<QPair<QString, QString>> list = {
+        {"DrawingGroup", "create index DrawingGroup on Drawing (modif, indexGr, PicN)"},
     };
+    return list;
+}
+
+QStringList indexes() {
+    QStringList later;
+    for (const auto& index : laterIndexes())
+        later << index.second;
+    return later + QStringList{
+                       "create index DetailKey on Detail (N_f, modif)",
+                       "create index DetailNumber on Detail (N)",
+                       "create index DataTabKey on DataTab (N_f, modif)",
+                       // Drawing first: an index led by modif makes the planner drive every search
+                       // over Find from the visible-modification condition (a third of the table
+                       // per modification) instead of from the number or assembly searched for.
+                       "create index DataTabPlace on DataTab (Picture, modif, Position)",
+                       "create index DataTabAssembly on DataTab (Picture, SE)",
+                       "create index DataTabAssemblyKey on DataTab (SE_f)",
+                       "create index PlaceDrawing on Place (modif, Picture, Position)",
+                       "create index RemKey on Rem (modif, remN)",
+                       "create index PriceNumber on Price (ID_P)",
+                       "create index STDKey on STD (N_f, modif)",
+                       "create index OrderKey on Order_ (ID_f)",
+                       "create index OrderLine on Order_ (N)",
+                       "create index HistoryLine on History (N)",
+                       "create index OrderAllLine on OrderAll (nn)",
+                       "create index EnterpriseIndex on enterprise ([Index])",
+                   };
 }
 
 QStringList deliveredRows() {
@@ -158,6 +172,22 @@ void createCatalogue(const QString& path) {
         throw FileError(QStringLiteral("Файл %1 уже существует").arg(path));
     Connection db(path, true);
     create(db);
+}
+
+void addMissingIndexes(Connection& db) {
+    QSqlQuery q(db.database());
+    if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'index'"))) return;
+    QStringList present;
+    while (q.next())
+        present << q.value(0).toString();
+    for (const auto& index : laterIndexes()) {
+        if (present.contains(index.first)) continue;
+        try {
+            db.exec(index.second);
+        } catch (const DbError&) {
+            // A read-only or locked catalogue works without it, only slower.
+        }
+    }
 }
 
 QStringList missingTables(Connection& db) {

@@ -20,6 +20,9 @@ void create(Connection& db);
 // Creates a new, empty catalogue file at path (which must not exist yet).
 void createCatalogue(const QString& path);
 
+// Makes the indexes added since older catalogues were made, where the file can be written.
+void addMissingIndexes(Connection& db);
+
 // The tables a catalogue must have that the database lacks (empty for a catalogue).
 QStringList missingTables(Connection& db);
 

@@ -9,18 +9,26 @@
 #include <cmath>
 
 ReportEngine::ReportEngine(Connection& connection)
-    : db(connection), master(std::make_unique<TQuery>(connection, QStringLiteral("mQuery"))) {
-    script = std::make_unique<ReportScript>(
-        [this](const QString& name, QVariant& value) { return resolve(name, value); },
-        [this](const QString& name, const QStringList& args, QVariant& result) {
-            return call(name, args, result);
-        });
-}
+    : db(connection), master(std::make_unique<TQuery>(connection, QStringLiteral("mQuery"))) {}
 
 ReportEngine::~ReportEngine() = default;
 
+// The evaluator is made on the first report, not at the program's start.
+ReportScript& ReportEngine::js() {
+    if (!script) {
+        script = std::make_unique<ReportScript>(
+            [this](const QString& name, QVariant& value) { return resolve(name, value); },
+            [this](const QString& name, const QStringList& args, QVariant& result) {
+                return call(name, args, result);
+            });
+        if (timeLimit > 0) js().setTimeLimit(timeLimit);
+    }
+    return *script;
+}
+
 void ReportEngine::setTimeLimit(int milliseconds) {
-    script->setTimeLimit(milliseconds);
+    timeLimit = milliseconds;
+    if (script) script->setTimeLimit(milliseconds);
 }
 
 void ReportEngine::loadFromTable(const QString& table, int number) {
@@ -49,7 +57,7 @@ void ReportEngine::loadFromText(const QString& text, const QString& title) {
         for (const TemplatePiece& p : band)
             if (p.expression) {
                 try {
-                    script->compile(p.text);
+                    js().compile(p.text);
                 } catch (const ScriptError& e) {
                     throw TemplateError(templatePlace(
                         t->title, p.line + e.line() - 1, p.column,
@@ -102,7 +110,7 @@ QVariant ReportEngine::aggregate(const QString& function, const QStringList& arg
         }
         QVariant v;
         try {
-            v = script->evaluate(args[0]);
+            v = js().evaluate(args[0]);
         } catch (...) {
             row = savedRow;
             throw;
@@ -135,12 +143,12 @@ bool ReportEngine::call(const QString& name, const QStringList& args, QVariant& 
     if (n == QLatin1String("NUM")) {
         if (args.isEmpty() || args.size() > 2)
             throw ScriptError(QStringLiteral("NUM ожидает число и число знаков после запятой"));
-        const QVariant x = script->evaluate(args[0]);
-        const int decimals = args.size() > 1 ? script->evaluate(args[1]).toInt() : 2;
+        const QVariant x = js().evaluate(args[0]);
+        const int decimals = args.size() > 1 ? js().evaluate(args[1]).toInt() : 2;
         result = QLocale().toString(x.toDouble(), 'f', qBound(0, decimals, 10));
         return true;
     }
-    return userFunction && userFunction(name, args, *script, result);
+    return userFunction && userFunction(name, args, js(), result);
 }
 
 QString ReportEngine::fill(Band band) {
@@ -151,7 +159,7 @@ QString ReportEngine::fill(Band band) {
             continue;
         }
         try {
-            QString text = reportText(script->evaluate(p.text)).toHtmlEscaped();
+            QString text = reportText(js().evaluate(p.text)).toHtmlEscaped();
             html += text.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
         } catch (const ScriptError& e) {
             const QString where =

@@ -60,10 +60,12 @@ private:
     QString fill(Band band);
     QString fillPage(Band band, int page, int pages);
     QVariant aggregate(const QString& function, const QStringList& args);
+    ReportScript& js();
 
     Connection& db;
     std::unique_ptr<TQuery> master;
     std::unique_ptr<ReportScript> script;
+    int timeLimit = 0; // 0: the evaluator's own
     std::unique_ptr<ReportTemplate> tmpl;
     QString masterSql;
     int row = -1;   // current master row, -1 outside the rows

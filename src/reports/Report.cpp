@@ -65,9 +65,8 @@ TReport::TReport(Connection& db, QWidget* parent)
     tbReport->addWidget(Zoom);
 
     frPreview = new ReportPreview(this);
-    frPreview->view()->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(frPreview->view(), &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { pmZoom->popup(frPreview->view()->mapToGlobal(at)); });
+    connect(frPreview, &ReportPreview::menuRequested, pmZoom,
+            [this](const QPoint& at) { pmZoom->popup(at); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -38,35 +38,54 @@ QString ReportPreview::zoomName(int zoom) {
     return QString::fromUtf8(zoomNames[zoom]);
 }
 
-ReportPreview::ReportPreview(QWidget* parent)
-    : QWidget(parent), screen(std::make_unique<QPrinter>(QPrinter::ScreenResolution)) {
-    preview = new QPrintPreviewWidget(screen.get(), this);
-    preview->setObjectName(QStringLiteral("frPreview"));
+ReportPreview::ReportPreview(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(preview);
-    connect(preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
-        if (doc) doc->print(printer);
-    });
-    setZoom(PageWidth);
 }
 
 ReportPreview::~ReportPreview() = default;
 
+// The page view asks the printing system for a printer: made when first shown or used, so the
+// program starts without it.
+QPrintPreviewWidget* ReportPreview::view() {
+    if (preview) return preview;
+    screen = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
+    preview = new QPrintPreviewWidget(screen.get(), this);
+    preview->setObjectName(QStringLiteral("frPreview"));
+    layout()->addWidget(preview);
+    connect(preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
+        if (doc) doc->print(printer);
+    });
+    preview->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(preview, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { emit menuRequested(preview->mapToGlobal(at)); });
+    applyZoom();
+    return preview;
+}
+
+void ReportPreview::showEvent(QShowEvent* event) {
+    view();
+    QWidget::showEvent(event);
+}
+
 void ReportPreview::setDocument(std::unique_ptr<ReportDocument> document) {
     doc = std::move(document);
-    preview->updatePreview();
-    setZoom(currentZoom);
+    view()->updatePreview();
+    applyZoom();
     preview->setCurrentPage(1);
 }
 
 void ReportPreview::setZoom(int zoom) {
     currentZoom = zoom;
-    preview->setViewMode(zoom == TwoPages ? QPrintPreviewWidget::FacingPagesView
-                                          : QPrintPreviewWidget::SinglePageView);
-    if (zoom < PageWidth)
-        preview->setZoomFactor(zoomFactors[zoom]);
-    else if (zoom == PageWidth)
+    if (preview) applyZoom();
+}
+
+void ReportPreview::applyZoom() {
+    preview->setViewMode(currentZoom == TwoPages ? QPrintPreviewWidget::FacingPagesView
+                                                 : QPrintPreviewWidget::SinglePageView);
+    if (currentZoom < PageWidth)
+        preview->setZoomFactor(zoomFactors[currentZoom]);
+    else if (currentZoom == PageWidth)
         preview->fitToWidth();
     else
         preview->fitInView();
@@ -74,15 +93,17 @@ void ReportPreview::setZoom(int zoom) {
 }
 
 void ReportPreview::previousPage() {
-    preview->setCurrentPage(preview->currentPage() - 1);
+    QPrintPreviewWidget* pages = view();
+    pages->setCurrentPage(pages->currentPage() - 1);
 }
 
 void ReportPreview::nextPage() {
-    preview->setCurrentPage(preview->currentPage() + 1);
+    QPrintPreviewWidget* pages = view();
+    pages->setCurrentPage(pages->currentPage() + 1);
 }
 
 int ReportPreview::currentPage() const {
-    return preview->currentPage();
+    return preview ? preview->currentPage() : 0;
 }
 
 int ReportPreview::pageCount() const {

@@ -35,11 +35,20 @@ public:
     // Offers "<name> <number>.pdf" in the save dialog and writes all pages there.
     void savePdf(const QString& number);
 
-    QPrintPreviewWidget* view() { return preview; }
+    QPrintPreviewWidget* view();
+
+signals:
+    // The context menu asked for over the pages, at a point of the screen.
+    void menuRequested(const QPoint& global);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void applyZoom();
+
     std::unique_ptr<QPrinter> screen;
-    QPrintPreviewWidget* preview;
+    QPrintPreviewWidget* preview = nullptr;
     std::unique_ptr<ReportDocument> doc;
     int currentZoom = PageWidth;
 };

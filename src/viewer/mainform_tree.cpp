@@ -99,45 +99,111 @@ QTreeWidgetItem* addNode(const QString& text, int state, int picture, int select
     return node;
 }
 
+// The drawings of one group of a modification as the tree shows them: a drawing's picture
+// index is its place in the modification's list, counted from first; the first skip drawings
+// are not shown.
+struct Segment {
+    int modif = 0;
+    int indexGr = 0;
+    QString groupN;
+    QString groupName;
+    int first = 1;
+    int skip = 0;
+};
+using Plan = QVector<Segment>;
+
+// A node whose children are made when it is first opened: a catalogue of thousands of drawings
+// starts with only its modifications in the tree.
+void setPlan(QTreeWidgetItem* node, const Plan& plan) {
+    node->setData(0, TmainForm::PlanRole, QVariant::fromValue(plan));
+    node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+}
+
+QList<QTreeWidgetItem*> drawingsOf(const Segment& s, TQuery& q, const QList<QIcon>& pictures) {
+    q.setText(ViewerSql::treeDrawings(s.modif, s.indexGr));
+    q.open();
+    QList<QTreeWidgetItem*> leaves;
+    int index = s.first;
+    for (int skipped = 0; !q.eof(); q.next()) {
+        if (skipped < s.skip) {
+            ++skipped;
+            continue;
+        }
+        leaves << addNode(q.asString(QStringLiteral("PicName")), 3, index++, s.modif, pictures);
+    }
+    q.close();
+    return leaves;
+}
+
+QList<QTreeWidgetItem*> groupDrawings(const Plan& plan, TQuery& q, const QList<QIcon>& pictures) {
+    QList<QTreeWidgetItem*> leaves;
+    for (const Segment& s : plan)
+        leaves << drawingsOf(s, q, pictures);
+    return leaves;
+}
+
+// A modification's children: its groups, one node for neighbouring groups of the same name,
+// and the drawings of no group ("00") in between.
+void fillModification(QTreeWidgetItem* node, const Plan& plan, TQuery& q,
+                      const QList<QIcon>& pictures) {
+    QList<QTreeWidgetItem*> children;
+    QVector<Plan> groupPlans;
+    for (const Segment& s : plan) {
+        if (s.groupN == QLatin1String("00")) {
+            children << drawingsOf(s, q, pictures);
+            continue;
+        }
+        if (groupPlans.isEmpty() || s.groupName != groupPlans.last().last().groupName) {
+            children << addNode(s.groupN + QStringLiteral(": ") + s.groupName, 1, 0, 0, pictures);
+            groupPlans << Plan{};
+        }
+        groupPlans.last() << s;
+    }
+    int group = 0;
+    for (QTreeWidgetItem* child : children)
+        if (child->data(0, TmainForm::ImageIndexRole).toInt() == 0)
+            setPlan(child, groupPlans[group++]);
+    node->addChildren(children);
+}
+
 } // namespace
 
 void TmainForm::NewTree() {
     Tree->clear();
     TQuery& q = dm->QTree;
-    q.setText(ViewerSql::tree(Shared->modFilter()));
+    q.setText(ViewerSql::treeGroups(Shared->modFilter()));
     q.open();
-    if (q.isEmpty()) return;
-    q.next(); // the first row is never shown
-
-    // The nodes are built detached and handed to the tree at once, which is much cheaper for a
-    // catalogue of thousands of drawings than inserting them one by one.
     QList<QTreeWidgetItem*> modNodes;
-    QTreeWidgetItem* modNode = nullptr;
-    QTreeWidgetItem* groupNode = nullptr;
-    QString lastGroupName;
-    int count = 1;
+    Plan plan;
+    int modif = 0;
+    int next = 1;
+    bool firstDrawing = true; // the first drawing of the whole list is never shown
     for (; !q.eof(); q.next()) {
-        const QString modName = q.asString(QStringLiteral("MODName"));
-        const QString groupN = q.asString(QStringLiteral("GroupN"));
-        const QString groupName = q.asString(QStringLiteral("GroupName"));
-        if (!modNode || modName != modNode->text(0)) {
-            modNode = addNode(modName, 1, 0, 0, ImageListTree);
-            modNodes << modNode;
-            count = 1;
-            groupNode = nullptr;
+        const int drawings = q.asInteger(QStringLiteral("Drawings"));
+        if (drawings == 0) continue;
+        const int skip = firstDrawing ? 1 : 0;
+        firstDrawing = false;
+        if (drawings == skip) continue;
+        const int m = q.asInteger(QStringLiteral("modif"));
+        if (modNodes.isEmpty() || m != modif) {
+            if (!modNodes.isEmpty()) setPlan(modNodes.last(), plan);
+            modNodes << addNode(q.asString(QStringLiteral("MODName")), 1, 0, 0, ImageListTree);
+            plan.clear();
+            modif = m;
+            next = 1;
         }
-        const bool grouped = groupN != QLatin1String("00");
-        if (grouped && (!groupNode || groupName != lastGroupName)) {
-            groupNode = addNode(groupN + QStringLiteral(": ") + groupName, 1, 0, 0, ImageListTree);
-            modNode->addChild(groupNode);
-            lastGroupName = groupName;
-        }
-        QTreeWidgetItem* leaf = addNode(q.asString(QStringLiteral("PicName")), 3, count,
-                                        q.asInteger(QStringLiteral("modif")), ImageListTree);
-        (grouped ? groupNode : modNode)->addChild(leaf);
-        ++count;
+        Segment s;
+        s.modif = m;
+        s.indexGr = q.asInteger(QStringLiteral("indexGr"));
+        s.groupN = q.asString(QStringLiteral("GroupN"));
+        s.groupName = q.asString(QStringLiteral("GroupName"));
+        s.first = next;
+        s.skip = skip;
+        plan << s;
+        next += drawings - skip;
     }
     q.close();
+    if (!modNodes.isEmpty()) setPlan(modNodes.last(), plan);
     Tree->addTopLevelItems(modNodes);
 }
 
@@ -158,6 +224,15 @@ void TmainForm::TreeCollapsed(QTreeWidgetItem* node) {
 }
 
 void TmainForm::TreeExpanded(QTreeWidgetItem* node) {
+    const QVariant plan = node->data(0, PlanRole);
+    if (plan.isValid()) {
+        node->setData(0, PlanRole, QVariant());
+        node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+        if (node->parent())
+            node->addChildren(groupDrawings(plan.value<Plan>(), dm->QTree, ImageListTree));
+        else
+            fillModification(node, plan.value<Plan>(), dm->QTree, ImageListTree);
+    }
     if (node->data(0, StateIndexRole).toInt() == 1) setState(node, 2, ImageListTree);
 }
 

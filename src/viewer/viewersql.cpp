@@ -46,9 +46,18 @@ QStringList standardOf(const QString& nf) {
     return {QStringLiteral("select * from STD where N_f=%1").arg(Sql::quote(nf))};
 }
 
-QStringList tree(const QString& modFilter) {
-    return {QStringLiteral("select * from PicGr"), QStringLiteral("where ") + modFilter,
-            QStringLiteral("order by modif, indexGr, PicN")};
+QStringList treeGroups(const QString& modFilter) {
+    return {QStringLiteral("select GrMOD.*, (select count(*) from Drawing w where "
+                           "w.modif=GrMOD.modif and w.indexGr=GrMOD.indexGr) as Drawings"),
+            QStringLiteral("from GrMOD where ") + modFilter,
+            QStringLiteral("order by modif, indexGr")};
+}
+
+QStringList treeDrawings(int modif, int indexGr) {
+    return {QStringLiteral("select PicName from PicGr where modif=%1 and indexGr=%2")
+                .arg(modif)
+                .arg(indexGr),
+            QStringLiteral("order by PicN")};
 }
 
 } // namespace ViewerSql

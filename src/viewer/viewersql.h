@@ -19,7 +19,11 @@ QStringList membersOf(int picture, const QString& se);
 // The standardized items of a part (key form nf), of one modification or of any.
 QStringList standardOf(int modif, const QString& nf);
 QStringList standardOf(const QString& nf);
-// The tree's drawings over the visible modifications (modFilter), in tree order.
-QStringList tree(const QString& modFilter);
+// The tree's groups over the visible modifications (modFilter), in tree order, each with its
+// number of drawings (column Drawings): the tree is built from these at start, and a group's
+// drawings are read when it is first opened.
+QStringList treeGroups(const QString& modFilter);
+// The drawings of one group of a modification, in tree order.
+QStringList treeDrawings(int modif, int indexGr);
 
 } // namespace ViewerSql

@@ -40,9 +40,14 @@ void TestStatements::viewer_data() {
         << QStringList{"select * from STD where (modif=2) and (N_f='5012003')"};
     QTest::newRow("standardized of any")
         << ViewerSql::standardOf("5012003") << QStringList{"select * from STD where N_f='5012003'"};
-    QTest::newRow("tree") << ViewerSql::tree("((modif=0) OR (modif=1))")
-                          << QStringList{"select * from PicGr", "where ((modif=0) OR (modif=1))",
-                                         "order by modif, indexGr, PicN"};
+    QTest::newRow("tree groups")
+        << ViewerSql::treeGroups("((modif=0) OR (modif=1))")
+        << QStringList{"select GrMOD.*, (select count(*) from Drawing w where "
+                       "w.modif=GrMOD.modif and w.indexGr=GrMOD.indexGr) as Drawings",
+                       "from GrMOD where ((modif=0) OR (modif=1))", "order by modif, indexGr"};
+    QTest::newRow("tree drawings")
+        << ViewerSql::treeDrawings(2, 7)
+        << QStringList{"select PicName from PicGr where modif=2 and indexGr=7", "order by PicN"};
 }
 
 void TestStatements::viewer() {

@@ -24,9 +24,25 @@ inline std::unique_ptr<Forms> startShown(CatalogFixture& fixture) {
     return forms;
 }
 
+// Makes every node of the tree, as opening each node once does, leaving them closed.
+inline void unfoldTree() {
+    QTreeWidget* tree = mainForm->Tree;
+    for (bool made = true; made;) {
+        made = false;
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            QTreeWidgetItem* node = *it;
+            if (node->childIndicatorPolicy() != QTreeWidgetItem::ShowIndicator) continue;
+            node->setExpanded(true);
+            node->setExpanded(false);
+            made = true;
+        }
+    }
+}
+
 // The tree node of drawing pic of modification modif, its parents expanded.
 inline QTreeWidgetItem* treeLeaf(int modif, int pic) {
     QTreeWidget* tree = mainForm->Tree;
+    unfoldTree();
     for (QTreeWidgetItemIterator it(tree); *it; ++it) {
         QTreeWidgetItem* node = *it;
         if (node->data(0, TmainForm::ImageIndexRole).toInt() == pic &&

@@ -31,6 +31,7 @@ QString dump(const QTreeWidgetItem* node) {
 }
 
 QString dumpTree() {
+    unfoldTree();
     QStringList top;
     for (int i = 0; i < mainForm->Tree->topLevelItemCount(); ++i)
         top << dump(mainForm->Tree->topLevelItem(i));
@@ -38,6 +39,7 @@ QString dumpTree() {
 }
 
 QTreeWidgetItem* nodeNamed(const QString& text) {
+    unfoldTree();
     const auto found = mainForm->Tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
     return found.isEmpty() ? nullptr : found.first();
 }
@@ -56,6 +58,7 @@ private Q_SLOTS:
     void programStartsWithTheTreeInFront();
     void clickingADrawingOpensIt();
     void expandingSwitchesStatePictures();
+    void nodesAreMadeWhenFirstOpened();
     void nodesShowOneExpanderAndEnterActsAsAClick();
     void settingsRebuildTheTreeOnlyAfterAChange();
 };
@@ -164,11 +167,41 @@ void TestTree::expandingSwitchesStatePictures() {
     QVERIFY(!mainForm->panelTree->isHidden());
 }
 
+// The tree starts with the modifications alone; a node's children are made when the user first
+// opens it, and a drawing made then opens as any other.
+void TestTree::nodesAreMadeWhenFirstOpened() {
+    CatalogFixture f;
+    auto forms = startShown(f);
+    QVERIFY(forms);
+    QTreeWidget* tree = mainForm->Tree;
+    QCOMPARE(tree->topLevelItemCount(), 2);
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        QCOMPARE(tree->topLevelItem(i)->childCount(), 0);
+    QTreeWidgetItem* modif = tree->topLevelItem(0);
+    clickNode(modif);
+    QCOMPARE(modif->childCount(), 3);
+    QTreeWidgetItem* group = modif->child(1);
+    QCOMPARE(group->text(0), QString("18: Тормоза"));
+    QCOMPARE(group->childCount(), 0);
+    QCOMPARE(modif->child(2)->text(0), QString("Общий вид"));
+    clickNode(group);
+    QCOMPARE(group->childCount(), 1);
+    // Closing and opening again makes nothing twice.
+    clickNode(group);
+    clickNode(group);
+    QCOMPARE(group->childCount(), 1);
+    clickNode(group->child(0));
+    QCOMPARE(mainForm->CurrentModif, 1);
+    QCOMPARE(mainForm->CurrentPic, 2);
+    QCOMPARE(mainForm->lbPicName->text(), QString("Тормоз"));
+}
+
 void TestTree::nodesShowOneExpanderAndEnterActsAsAClick() {
     CatalogFixture f;
     auto forms = startShown(f);
     QVERIFY(forms);
     QTreeWidget* tree = mainForm->Tree;
+    unfoldTree();
     tree->expandAll();
     tree->clearSelection();
     // Left of each node's state picture the tree shows its background only: no arrow.

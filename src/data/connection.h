@@ -3,6 +3,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+struct sqlite3;
+
 // The one connection to a catalogue file. Opening sets the journal and locking pragmas and
 // registers the catalogue's own like, so every statement sees the same dialect.
 class Connection {
@@ -15,6 +17,9 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     QSqlDatabase& database() { return db; }
+    // SQLite's own handle of the same connection, for reading results without the driver's
+    // copies.
+    sqlite3* handle() const { return raw; }
 
     // Whether name searches may use the catalogue's index of part names (NameIndex).
     bool nameIndex = false;
@@ -36,4 +41,5 @@ private:
     QString file;
     QString name;
     QSqlDatabase db;
+    sqlite3* raw = nullptr;
 };

@@ -30,6 +30,7 @@ private Q_SLOTS:
     void picPosListsPlacesWithTheirParts();
     void queryNavigationAndHooks();
     void fieldsAreReadWithoutRegardToCase();
+    void valuesAreThoseTheDriverGives();
     void duplicateDisplayFieldIsRefused();
     void displayFormats();
     void nearestRoundsHalvesToEven_data();
@@ -239,6 +240,38 @@ void TestData::fieldsAreReadWithoutRegardToCase() {
     QCOMPARE(q.asInteger("index"), 1);
     QCOMPARE(q.asString("NAME"), QString("Не указано"));
     QVERIFY_THROWS_EXCEPTION(DbError, q.value("Address"));
+}
+
+// Query objects read SQLite directly; every kind of value comes out as the Qt driver gives it.
+void TestData::valuesAreThoseTheDriverGives() {
+    CatalogFixture f;
+    const QString sql = "select 42 as i, 9007199254740993 as big, 2.5 as r, null as n, "
+                        "'Вал O''Neil' as t, x'00ff' as b, '' as e, Price from Price limit 1";
+    TQuery q(f.db(), "Q");
+    q.add(sql);
+    q.open();
+    QSqlQuery driver(f.db().database());
+    QVERIFY(driver.exec(sql) && driver.next());
+    QCOMPARE(q.fieldNames().size(), driver.record().count());
+    for (int c = 0; c < driver.record().count(); ++c) {
+        QCOMPARE(q.fieldNames()[c], driver.record().fieldName(c));
+        QCOMPARE(q.cell(0, c).typeId(), driver.value(c).typeId());
+        QCOMPARE(q.cell(0, c).isNull(), driver.value(c).isNull());
+        QCOMPARE(q.cell(0, c), driver.value(c));
+    }
+    // Errors carry SQLite's words; a second statement in one text is refused.
+    try {
+        q.setText({"select * from NoSuchTable"});
+        q.open();
+        QFAIL("a missing table was read");
+    } catch (const DbError& e) {
+        QVERIFY2(e.message().contains("no such table: NoSuchTable"), qPrintable(e.message()));
+    }
+    q.setText({"select 1; select 2"});
+    QVERIFY_THROWS_EXCEPTION(DbError, q.open());
+    q.setText({"select 1;"});
+    q.open();
+    QCOMPARE(q.recordCount(), 1);
 }
 
 void TestData::duplicateDisplayFieldIsRefused() {

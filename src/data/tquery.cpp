@@ -64,8 +64,10 @@ public:
             SQLITE_OK)
             fail();
         if (!st) throw DbError(QStringLiteral("Пустой запрос"));
-        if (tail && !QByteArray(tail).trimmed().isEmpty())
+        if (tail && !QByteArray(tail).trimmed().isEmpty()) {
+            sqlite3_finalize(st);
             throw DbError(QStringLiteral("Несколько операторов SQL в одном запросе: ") + sql);
+        }
     }
     ~Reader() { sqlite3_finalize(st); }
     Reader(const Reader&) = delete;

@@ -14,6 +14,7 @@
 #include "basket/Newgrid.h"
 #include "basket/order.h"
 #include "basket/ordersql.h"
+#include "benchsupport.h"
 #include "data/connection.h"
 #include "data/datamod.h"
 #include "data/schema.h"
@@ -27,14 +28,13 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <sqlite3.h>
+
+using namespace Bench;
 
 namespace {
 
@@ -43,43 +43,14 @@ constexpr int Records = 20000;
 constexpr int Runs = 7;
 const char* const Enterprises[] = {"Ромашка", "Астра", "Лютик", "Василёк", "Клевер"};
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double msSince(const QElapsedTimer& t) {
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
-sqlite3* handle() {
-    const QVariant h = DM->Database->database().driver()->handle();
-    return *static_cast<sqlite3* const*>(h.data());
-}
-
-void run(sqlite3* db, const QString& sql) {
-    sqlite3_stmt* st = nullptr;
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, text.constData(), -1, &st, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "%s\n%s\n", sqlite3_errmsg(db), text.constData());
-        std::exit(2);
-    }
-    const int columns = sqlite3_column_count(st);
-    while (sqlite3_step(st) == SQLITE_ROW)
-        for (int c = 0; c < columns; ++c)
-            sqlite3_column_text(st, c);
-    sqlite3_finalize(st);
-}
-
 // The statements, each read to its last row, in one transaction.
 double bare(const QStringList& statements) {
-    sqlite3* db = handle();
     QElapsedTimer t;
     t.start();
-    run(db, QStringLiteral("begin"));
+    readAll(QStringLiteral("begin"));
     for (const QString& s : statements)
-        run(db, s);
-    run(db, QStringLiteral("commit"));
+        readAll(s);
+    readAll(QStringLiteral("commit"));
     return msSince(t);
 }
 
@@ -149,16 +120,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     CatalogApplication app(argc, argv);
     QTemporaryDir tmp;
-    const QString base = QDir(tmp.path()).absoluteFilePath(TDM::databaseFileName());
-    if (argc > 1) {
-        const QString from = QDir(QString::fromLocal8Bit(argv[1])).absoluteFilePath("base.mdb");
-        if (!QFile::copy(from, base)) {
-            std::fprintf(stderr, "cannot copy %s\n", qPrintable(from));
-            return 1;
-        }
-    } else {
-        Schema::createCatalogue(base);
-    }
+    if (!catalogueInto(tmp.path(), argc, argv)) return 1;
     auto forms = Forms::create(tmp.path());
     if (!forms) return 1;
     TmainForm& main = forms->main();

@@ -8,6 +8,7 @@
 #include "app/mainform.h"
 #include "basket/orderAll.h"
 #include "basket/orderallsql.h"
+#include "benchsupport.h"
 #include "data/connection.h"
 #include "data/datamod.h"
 #include "data/schema.h"
@@ -20,21 +21,17 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <cstdio>
-#include <sqlite3.h>
+
+using namespace Bench;
 
 namespace {
 
 constexpr int Parts = 100000;
 constexpr int Found = 5000;
-
-double msSince(const QElapsedTimer& t) {
-    return double(t.nsecsElapsed()) / 1e6;
-}
 
 QString partNumber(int i) {
     return QStringLiteral("%1-%2").arg(i < Found ? 50 : 60).arg(1000000 + i);
@@ -66,42 +63,24 @@ void fill() {
     d.commit();
 }
 
-sqlite3* handle() {
-    const QVariant h = DM->Database->database().driver()->handle();
-    return *static_cast<sqlite3* const*>(h.data());
-}
-
-void run(sqlite3* db, const QString& sql) {
-    sqlite3_stmt* st = nullptr;
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, text.constData(), -1, &st, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "%s\n%s\n", sqlite3_errmsg(db), text.constData());
-        std::exit(2);
-    }
-    while (sqlite3_step(st) == SQLITE_ROW) {
-    }
-    sqlite3_finalize(st);
-}
-
 // The staging and basket statements of the command, in one transaction.
 double bare() {
-    sqlite3* db = handle();
     QElapsedTimer t;
     t.start();
-    run(db, QStringLiteral("begin"));
-    run(db, DM->QFind.text());
-    run(db, QStringLiteral("delete from OrderAll"));
+    readAll(QStringLiteral("begin"));
+    readAll(DM->QFind.text());
+    readAll(QStringLiteral("delete from OrderAll"));
     const std::vector<OrderSql::Price> prices = {{"Price", "", "10.5"}, {"PriceZ", "", "9"}};
     for (int i = 0; i < Found; ++i) {
         const QString n = partNumber(i);
-        run(db, OrderAllSql::stage(i + 1, n, keyForm(n), "Деталь", "1.5", prices).join('\n'));
+        readAll(OrderAllSql::stage(i + 1, n, keyForm(n), "Деталь", "1.5", prices).join('\n'));
     }
-    run(db, OrderAllSql::staged().join('\n'));
+    readAll(OrderAllSql::staged().join('\n'));
     for (int i = 0; i < Found; ++i) {
         const QString n = partNumber(i);
-        run(db, OrderSql::insertLine(i + 1, n, keyForm(n), "Деталь", 1, "1.5", prices).join('\n'));
+        readAll(OrderSql::insertLine(i + 1, n, keyForm(n), "Деталь", 1, "1.5", prices).join('\n'));
     }
-    run(db, QStringLiteral("rollback"));
+    readAll(QStringLiteral("rollback"));
     return msSince(t);
 }
 

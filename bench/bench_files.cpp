@@ -11,6 +11,7 @@
 #include "app/catalogapp.h"
 #include "app/forms.h"
 #include "app/mainform.h"
+#include "benchsupport.h"
 #include "data/connection.h"
 #include "data/datamod.h"
 #include "data/schema.h"
@@ -27,12 +28,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <sqlite3.h>
+
+using namespace Bench;
 
 namespace {
 
@@ -40,18 +41,8 @@ constexpr int Lines = 1000;
 constexpr int Records = 20000;
 constexpr int Runs = 7;
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double msSince(const QElapsedTimer& t) {
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
 void run(const QString& sql) {
-    const QVariant h = DM->Database->database().driver()->handle();
-    sqlite3* db = *static_cast<sqlite3* const*>(h.data());
+    sqlite3* db = handle();
     if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
         std::fprintf(stderr, "%s\n%s\n", sqlite3_errmsg(db), qPrintable(sql));
         std::exit(2);
@@ -100,16 +91,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     CatalogApplication app(argc, argv);
     QTemporaryDir tmp;
-    const QString base = QDir(tmp.path()).absoluteFilePath(TDM::databaseFileName());
-    if (argc > 1) {
-        const QString from = QDir(QString::fromLocal8Bit(argv[1])).absoluteFilePath("base.mdb");
-        if (!QFile::copy(from, base)) {
-            std::fprintf(stderr, "cannot copy %s\n", qPrintable(from));
-            return 1;
-        }
-    } else {
-        Schema::createCatalogue(base);
-    }
+    if (!catalogueInto(tmp.path(), argc, argv)) return 1;
     auto forms = Forms::create(tmp.path());
     if (!forms) return 1;
     TmainForm& main = forms->main();

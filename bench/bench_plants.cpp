@@ -12,6 +12,7 @@
 #include "app/forms.h"
 #include "app/mainform.h"
 #include "app/messbox.h"
+#include "benchsupport.h"
 #include "data/connection.h"
 #include "data/datamod.h"
 #include "data/schema.h"
@@ -32,6 +33,8 @@
 #include <cstdio>
 #include <functional>
 #include <vector>
+
+using namespace Bench;
 
 namespace {
 
@@ -81,8 +84,7 @@ void report(Figure& f) {
 
 int main(int argc, char** argv) {
     QTemporaryDir settingsHome;
-    qputenv("XDG_CONFIG_HOME", settingsHome.path().toUtf8());
-    qputenv("XDG_RUNTIME_DIR", settingsHome.path().toUtf8());
+    ownSettings(settingsHome);
     CatalogApplication app(argc, argv);
     QTemporaryDir own;
     const QString dir =

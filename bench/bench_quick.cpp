@@ -10,6 +10,7 @@
 #include "app/catalogapp.h"
 #include "app/forms.h"
 #include "app/mainform.h"
+#include "benchsupport.h"
 #include "data/connection.h"
 #include "data/datamod.h"
 #include "data/shared.h"
@@ -22,52 +23,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <algorithm>
 #include <cstdio>
-#include <sqlite3.h>
+
+using namespace Bench;
 
 namespace {
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double msSince(const QElapsedTimer& t) {
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
-// Runs a select to its last row on the catalogue's own connection, reading every column.
-double bare(const QString& sql, int runs, int* rows) {
-    const QVariant handle = DM->Database->database().driver()->handle();
-    sqlite3* db = *static_cast<sqlite3* const*>(handle.data());
-    const QByteArray text = sql.toUtf8();
-    std::vector<double> times;
-    for (int r = 0; r < runs; ++r) {
-        QElapsedTimer t;
-        t.start();
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db, text.constData(), -1, &st, nullptr) != SQLITE_OK) {
-            std::fprintf(stderr, "%s\n", sqlite3_errmsg(db));
-            std::exit(2);
-        }
-        int n = 0;
-        const int columns = sqlite3_column_count(st);
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            for (int c = 0; c < columns; ++c)
-                sqlite3_column_text(st, c);
-            ++n;
-        }
-        sqlite3_finalize(st);
-        times.push_back(msSince(t));
-        *rows = n;
-    }
-    return median(times);
-}
 
 QString pick(const QString& sql) {
     QSqlQuery q(DM->Database->database());

@@ -3,6 +3,7 @@
 // alone.
 //
 //   bench_reports
+#include "benchsupport.h"
 #include "data/connection.h"
 #include "data/schema.h"
 #include "reportengine/reportengine.h"
@@ -14,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <cstdio>
+
+using namespace Bench;
 
 namespace {
 
@@ -41,10 +44,6 @@ font: DejaVu Sans 8
 <p align="right">Лист {{ PAGE }} из {{ PAGES }}</p>
 )";
 
-double ms(QElapsedTimer& t) {
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -53,20 +52,14 @@ int main(int argc, char** argv) {
     const QString path = dir.path() + QStringLiteral("/base.mdb");
     Schema::createCatalogue(path);
     Connection db(path);
-    QStringList fill;
     QString bareRows;
     for (int k = 1; k <= 500; ++k) {
-        fill << QStringLiteral("insert into Order_ (N, ID, Name, K, V, PriceToReport) values"
-                               " (%1, '50-10020%1', 'Деталь номер %1', %2, 1.5, %3)")
-                    .arg(k)
-                    .arg(k % 7 + 1)
-                    .arg(k * 3.25);
         bareRows += QStringLiteral("<tr><td>%1</td><td>50-10020%1 Деталь номер %1</td><td>шт.</td>"
                                    "<td>1</td><td>1,00</td><td>1,00</td><td>20%</td><td>0,20</td>"
                                    "<td>1,20</td></tr>")
                         .arg(k);
     }
-    db.execAll(fill);
+    db.execAll(basketInserts(500));
 
     ReportVariables vars(db);
     vars.vatText = QStringLiteral("20");
@@ -78,11 +71,11 @@ int main(int argc, char** argv) {
     t.start();
     engine.loadFromText(QString::fromUtf8(invoice), QStringLiteral("Счет-фактура"));
     const ReportDocument doc = engine.prepare();
-    const double prepare = ms(t);
+    const double prepare = msSince(t);
 
     t.restart();
     doc.savePdf(dir.path() + QStringLiteral("/invoice.pdf"));
-    const double pdf = ms(t);
+    const double pdf = msSince(t);
 
     t.restart();
     QTextDocument bare;
@@ -90,7 +83,7 @@ int main(int argc, char** argv) {
     bare.setHtml(QStringLiteral("<table border=\"1\" width=\"100%\">") + bareRows +
                  QStringLiteral("</table>"));
     const int barePages = bare.pageCount();
-    const double layout = ms(t);
+    const double layout = msSince(t);
 
     std::printf("500 lines, %d pages: load and prepare %.0f ms, PDF of all pages %.0f ms; "
                 "bare QTextDocument layout of the rows %.0f ms (%d pages)\n",

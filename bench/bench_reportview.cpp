@@ -3,6 +3,7 @@
 // laying out rows of the same kind of HTML with QTextDocument alone.
 //
 //   bench_reportview
+#include "benchsupport.h"
 #include "data/connection.h"
 #include "data/schema.h"
 #include "platform/modal.h"
@@ -19,13 +20,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-double ms(QElapsedTimer& t) {
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
-} // namespace
+using namespace Bench;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -33,14 +28,9 @@ int main(int argc, char** argv) {
     const QString path = dir.path() + QStringLiteral("/base.mdb");
     Schema::createCatalogue(path);
     Connection db(path);
-    QStringList fill;
+    QStringList fill = basketInserts(500);
     QString bareRows;
     for (int k = 1; k <= 500; ++k) {
-        fill << QStringLiteral("insert into Order_ (N, ID, Name, K, V, PriceToReport) values"
-                               " (%1, '50-10020%1', 'Деталь номер %1', %2, 1.5, %3)")
-                    .arg(k)
-                    .arg(k % 7 + 1)
-                    .arg(k * 3.25);
         bareRows += QStringLiteral("<tr><td>%1</td><td>50-10020%1 Деталь номер %1</td><td>шт.</td>"
                                    "<td>1</td><td>1,00</td><td>1,00</td><td>20%</td><td>0,20</td>"
                                    "<td>1,20</td><td>-</td><td>-</td><td>-</td><td>-</td></tr>")
@@ -65,7 +55,7 @@ int main(int argc, char** argv) {
     viewer.repName->setCurrentIndex(5);
     viewer.repNameChange();
     preview.view()->repaint();
-    const double first = ms(t);
+    const double first = msSince(t);
     const int pages = preview.pageCount();
 
     double step = 0;
@@ -73,7 +63,7 @@ int main(int argc, char** argv) {
         t.restart();
         viewer.sbNextClick();
         preview.view()->repaint();
-        step = std::max(step, ms(t));
+        step = std::max(step, msSince(t));
     }
     double zoom = 0;
     for (int z = 0; z < ReportPreview::ZoomCount; ++z) {
@@ -81,14 +71,14 @@ int main(int argc, char** argv) {
         viewer.Zoom->setCurrentIndex(z);
         viewer.ZoomChange();
         preview.view()->repaint();
-        zoom = std::max(zoom, ms(t));
+        zoom = std::max(zoom, msSince(t));
     }
 
     const QString pdf = dir.path() + QStringLiteral("/invoice.pdf");
     Modal::setFileResponder([pdf](const QString&) { return pdf; });
     t.restart();
     viewer.sbPdfClick();
-    const double save = ms(t);
+    const double save = msSince(t);
 
     t.restart();
     QTextDocument bare;
@@ -96,7 +86,7 @@ int main(int argc, char** argv) {
     bare.setHtml(QStringLiteral("<table border=\"1\" width=\"100%\">") + bareRows +
                  QStringLiteral("</table>"));
     const int barePages = bare.pageCount();
-    const double layout = ms(t);
+    const double layout = msSince(t);
 
     std::printf("Счет-фактура, 500 lines, %d pages: first page shown %.0f ms, page step (worst of "
                 "10) %.1f ms, zoom change (worst of 10) %.1f ms, PDF of all pages %.0f ms; bare "

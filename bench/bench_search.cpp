@@ -13,6 +13,7 @@
 #include "app/forms.h"
 #include "app/mainform.h"
 #include "basket/Newgrid.h"
+#include "benchsupport.h"
 #include "data/connection.h"
 #include "data/datamod.h"
 #include "data/dialect.h"
@@ -33,14 +34,14 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <sqlite3.h>
+
+using namespace Bench;
 
 namespace {
 
@@ -139,43 +140,6 @@ void generate(const QString& path) {
         exec(price);
     }
     d.commit();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double msSince(const QElapsedTimer& t) {
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
-// Runs a select to its last row on the catalogue's own connection, reading every column.
-double bare(const QString& sql, int* rows) {
-    const QVariant handle = DM->Database->database().driver()->handle();
-    sqlite3* db = *static_cast<sqlite3* const*>(handle.data());
-    std::vector<double> times;
-    for (int r = 0; r < Runs; ++r) {
-        QElapsedTimer t;
-        t.start();
-        sqlite3_stmt* st = nullptr;
-        const QByteArray text = sql.toUtf8();
-        if (sqlite3_prepare_v2(db, text.constData(), -1, &st, nullptr) != SQLITE_OK) {
-            std::fprintf(stderr, "%s\n", sqlite3_errmsg(db));
-            std::exit(2);
-        }
-        int n = 0;
-        const int columns = sqlite3_column_count(st);
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            for (int c = 0; c < columns; ++c)
-                sqlite3_column_text(st, c);
-            ++n;
-        }
-        sqlite3_finalize(st);
-        times.push_back(msSince(t));
-        *rows = n;
-    }
-    return median(times);
 }
 
 // The occurrences of the current found part under the search's conditions, as stepping
@@ -304,8 +268,8 @@ int main(int argc, char** argv) {
         Modal::setResponder(nullptr);
         const QString built = DM->QFind.text();
         int rows = 0;
-        const double run = bare(Dialect::indexFriendly(built), &rows);
-        const double plain = bare(built, &rows);
+        const double run = bare(Dialect::indexFriendly(built), Runs, &rows);
+        const double plain = bare(built, Runs, &rows);
         const double ui = median(times);
         std::printf("%-24s %8d %8.1fms %10.1fms %11.1fms %7.2f\n", c.what, DM->QFind.recordCount(),
                     ui, run, plain, ui / run);
@@ -313,15 +277,16 @@ int main(int argc, char** argv) {
             // The floors: the index's filter alone, and the result rows read by their numbers.
             int n = 0;
             const QString match = NameIndex::matchQuery(name.toLower().replace('*', '%'));
-            const double filter = bare(
-                "select N_f from DetailNames where DetailNames match " + Sql::quote(match), &n);
+            const double filter =
+                bare("select N_f from DetailNames where DetailNames match " + Sql::quote(match),
+                     Runs, &n);
             QStringList numbers;
             for (int r = 0; r < DM->QFind.recordCount(); ++r)
                 numbers << Sql::quote(DM->QFind.cell(r, DM->QFind.fieldIndex("N_f")).toString());
             numbers.removeDuplicates();
             const double rows = bare("select * from forFind where N_f in (" + numbers.join(',') +
                                          ") and " + DM->QFind.text().section(") AND ", -1),
-                                     &n);
+                                     Runs, &n);
             std::printf("%-24s %8s %8.1fms %10.1fms %11s %7.2f   (filter alone %.1fms + rows "
                         "%.1fms)\n",
                         "  floor of name", "", filter + rows, filter + rows, "",
@@ -343,7 +308,7 @@ int main(int argc, char** argv) {
             stepTimes.push_back(msSince(t));
             int occurrences = 0;
             statementTimes.push_back(
-                bare(Dialect::indexFriendly(DM->QPicPos.text()), &occurrences));
+                bare(Dialect::indexFriendly(DM->QPicPos.text()), Runs, &occurrences));
             // The same drawing loaded again alone, as "Исходный размер" does.
             t.start();
             main.KeepInfo = true;
@@ -387,7 +352,7 @@ int main(int argc, char** argv) {
         times.push_back(msSince(t));
     }
     int lines = 0;
-    const double orderBare = bare(DM->QOrder.text(), &lines);
+    const double orderBare = bare(DM->QOrder.text(), Runs, &lines);
     std::printf("%-24s %8d %8.1fms %10.1fms %11s %7.2f\n", "NewOrder, 1000 lines",
                 DM->QOrder.recordCount(), median(times), orderBare, "", median(times) / orderBare);
     DM->Database->exec("delete from Order_");

@@ -9,6 +9,7 @@
 #include "app/catalogapp.h"
 #include "app/forms.h"
 #include "app/mainform.h"
+#include "benchsupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -19,6 +20,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
+
+using namespace Bench;
 
 namespace {
 
@@ -69,11 +72,6 @@ double runOnce(const QString& self, const QStringList& args) {
     const double ms = double(t.nsecsElapsed()) / 1e6;
     p.waitForFinished();
     return p.exitCode() == 0 ? ms : -1;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 } // namespace

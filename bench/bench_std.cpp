@@ -10,6 +10,7 @@
 #include "app/catalogapp.h"
 #include "app/forms.h"
 #include "app/mainform.h"
+#include "benchsupport.h"
 #include "data/connection.h"
 #include "data/datamod.h"
 #include "data/schema.h"
@@ -26,7 +27,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 #include <QPrinter>
 #include <QSqlQuery>
@@ -36,21 +36,9 @@
 #include <functional>
 #include <vector>
 
-namespace {
+using namespace Bench;
 
-void writeDrawing(const QString& path, QSize size, int positions) {
-    QImage img(size, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    p.setPen(QPen(Qt::black, 2));
-    for (int i = 0; i < positions; ++i) {
-        const int x = (i * 97) % size.width(), y = (i * 61) % size.height();
-        p.drawEllipse(QPoint(x, y), size.width() / 40, size.height() / 40);
-        p.drawLine(x, y, size.width() - x, size.height() - y);
-    }
-    p.end();
-    img.save(path, "BMP");
-}
+namespace {
 
 void writeIllustration(const QString& path, int seed) {
     QImage img(480, 360, QImage::Format_Mono);
@@ -108,12 +96,6 @@ void makeCatalogue(const QString& dir) {
     writeDrawing(dir + "/PIC/big/1_1.bmp", QSize(2400, 1700), 120);
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 double timed(int runs, const std::function<void()>& measure) {
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {
@@ -129,19 +111,12 @@ void report(const char* what, double ms, const char* beside, double bare) {
     std::printf("%-46s %8.2f ms   (%s %.2f ms)\n", what, ms, beside, bare);
 }
 
-QImage decode(const QString& path) {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    return reader.read();
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home(QDir::tempPath() + "/bench_std-home-XXXXXX");
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+    ownSettings(home);
     CatalogApplication app(argc, argv);
 
     QTemporaryDir made(QDir::tempPath() + "/bench_std-XXXXXX");

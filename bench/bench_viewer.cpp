@@ -9,6 +9,7 @@
 #include "app/catalogapp.h"
 #include "app/forms.h"
 #include "app/mainform.h"
+#include "benchsupport.h"
 #include "data/connection.h"
 #include "data/schema.h"
 #include "data/sql.h"
@@ -19,10 +20,8 @@
 #include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QImageReader>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollArea>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -31,21 +30,9 @@
 #include <functional>
 #include <vector>
 
-namespace {
+using namespace Bench;
 
-void writeDrawing(const QString& path, QSize size, int positions) {
-    QImage img(size, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    p.setPen(QPen(Qt::black, 2));
-    for (int i = 0; i < positions; ++i) {
-        const int x = (i * 97) % size.width(), y = (i * 61) % size.height();
-        p.drawEllipse(QPoint(x, y), size.width() / 40, size.height() / 40);
-        p.drawLine(x, y, size.width() - x, size.height() - y);
-    }
-    p.end();
-    img.save(path, "BMP");
-}
+namespace {
 
 // A modification with two drawings of 120 positions: parts in assemblies, prices, remarks.
 void makeCatalogue(const QString& dir) {
@@ -113,12 +100,6 @@ std::vector<Drawing> largestDrawings(const QString& dir, int count) {
     return out;
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 // Median in milliseconds of measure() over runs, each after prepare() (not counted).
 double timed(int runs, const std::function<void()>& prepare, const std::function<void()>& measure) {
     std::vector<double> ms;
@@ -159,20 +140,12 @@ void clickMarker(TMarker* m) {
     QApplication::sendEvent(m, &release);
 }
 
-QImage decode(const QString& path) {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    return reader.read();
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Settings of its own, so that the user's are not touched.
     QTemporaryDir home(QDir::tempPath() + "/bench_viewer-home-XXXXXX");
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+    ownSettings(home);
     CatalogApplication app(argc, argv);
 
     QTemporaryDir made(QDir::tempPath() + "/bench_viewer-XXXXXX");

@@ -1,6 +1,7 @@
 // The order history: filing the basket, the filtered history with its totals and scroll bar,
 // deleting records, and the enterprise lists of the basket and history panels.
 #include "app/mainform.h"
+#include "data/connection.h"
 #include "data/shared.h"
 
 #include "app/dbgrid.h"
@@ -171,7 +172,7 @@ void TmainForm::sbPutToHistoryClick() {
         // the inserts.
         const int stride = std::max(1, lines.recordCount() / 100);
         // All lines or none: the basket is offered for emptying only once the history holds it.
-        OrderSql::Transaction t(*dm->Database);
+        Transaction t(*dm->Database);
         for (int done = 1; !lines.eof(); lines.next(), ++done) {
             std::vector<OrderSql::Price> prices;
             for (const TDM::PriceColumn& p : columns)

@@ -4,6 +4,7 @@
 #include "app/messbox.h"
 #include "basket/order.h"
 #include "basket/ordersql.h"
+#include "data/connection.h"
 #include "data/datamod.h"
 #include "data/sql.h"
 #include "platform/errordisplay.h"
@@ -113,7 +114,7 @@ void TmainForm::sbDelClick() {
 
 void TmainForm::deleteNumbered(const QString& table, int n) {
     // The delete and the renumbering stand or fall together, so the numbers never gap.
-    OrderSql::Transaction t(*dm->Database);
+    Transaction t(*dm->Database);
     TQuery& q = table == QStringLiteral("Order_") ? dm->QOrder2 : dm->QHistory2;
     q.setText(OrderSql::deleteNumbered(table, n));
     q.execSQL();

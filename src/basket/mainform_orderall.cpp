@@ -5,6 +5,7 @@
 #include "basket/orderAll.h"
 #include "basket/orderallsql.h"
 #include "basket/ordersql.h"
+#include "data/connection.h"
 #include "data/datamod.h"
 #include "search/keyform.h"
 
@@ -49,7 +50,7 @@ void TmainForm::sbOrderAllClick() {
         // A part found in several modifications comes in consecutive rows; it is staged once.
         QSet<QString> staged;
         TQuery& q = dm->QOrderAll2;
-        OrderSql::Transaction t(*dm->Database);
+        Transaction t(*dm->Database);
         q.setText(OrderAllSql::clear());
         q.execSQL();
         int nn = 1;
@@ -88,7 +89,7 @@ void TmainForm::orderAllConfirm(QProgressBar* gauge) {
     {
         GaugeRun run(gauge, rows.recordCount());
         // All ticked rows or none: a failure leaves the basket as it was.
-        OrderSql::Transaction t(*dm->Database);
+        Transaction t(*dm->Database);
         for (int done = 1; !rows.eof(); rows.next(), ++done) {
             if (rows.asBoolean(QStringLiteral("ins"))) {
                 const QString key = rows.asString(QStringLiteral("N_f"));

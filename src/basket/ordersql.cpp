@@ -135,17 +135,4 @@ QStringList enterprises() {
     return {QStringLiteral("select * from enterprise order by ") + Dialect::IndexColumn};
 }
 
-Transaction::Transaction(Connection& connection) : db(connection) {
-    if (!db.database().transaction()) throw DbError(db.database().lastError().text());
-}
-
-Transaction::~Transaction() {
-    if (open) db.database().rollback();
-}
-
-void Transaction::commit() {
-    if (!db.database().commit()) throw DbError(db.database().lastError().text());
-    open = false;
-}
-
 } // namespace OrderSql

@@ -67,18 +67,4 @@ QStringList historyTotals(const QStringList& priceFields, int ndsPercent,
 // The enterprises in register order.
 QStringList enterprises();
 
-// One transaction on a connection: committed by commit(), rolled back when left without it.
-class Transaction {
-public:
-    explicit Transaction(Connection& db);
-    ~Transaction();
-    Transaction(const Transaction&) = delete;
-    Transaction& operator=(const Transaction&) = delete;
-    void commit();
-
-private:
-    Connection& db;
-    bool open = true;
-};
-
 } // namespace OrderSql

@@ -89,17 +89,21 @@ void Connection::exec(const QString& sql) {
 }
 
 void Connection::execAll(const QStringList& statements) {
-    if (!db.transaction()) DbMessage::raise(file, db.lastError());
-    try {
-        for (const QString& s : statements)
-            exec(s);
-    } catch (...) {
-        db.rollback();
-        throw;
-    }
-    if (!db.commit()) {
-        const QSqlError e = db.lastError();
-        db.rollback();
-        DbMessage::raise(file, e);
-    }
+    Transaction t(*this);
+    for (const QString& s : statements)
+        exec(s);
+    t.commit();
+}
+
+Transaction::Transaction(Connection& connection) : db(connection) {
+    if (!db.database().transaction()) DbMessage::raise(db.path(), db.database().lastError());
+}
+
+Transaction::~Transaction() {
+    if (open) db.database().rollback();
+}
+
+void Transaction::commit() {
+    if (!db.database().commit()) DbMessage::raise(db.path(), db.database().lastError());
+    open = false;
 }

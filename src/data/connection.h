@@ -43,3 +43,18 @@ private:
     QSqlDatabase db;
     sqlite3* raw = nullptr;
 };
+
+// One transaction on a connection: committed by commit(), rolled back when left without it
+// (a failed commit included). Failures are SQLite's, in the user's words.
+class Transaction {
+public:
+    explicit Transaction(Connection& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Connection& db;
+    bool open = true;
+};

@@ -79,41 +79,30 @@ void drop(Connection& db) {
 
 void build(Connection& db, const Progress& progress) {
     QSqlDatabase& sql = db.database();
-    if (!sql.transaction()) throw DbError(sql.lastError().text());
-    try {
-        drop(db);
-        for (const QString& s : schema())
-            db.exec(s);
-        const int total = scalar(db, QStringLiteral("select count(*) from Detail")).toInt();
-        const qint64 first =
-            scalar(db, QStringLiteral("select min(rowid) from Detail")).toLongLong();
-        const qint64 last =
-            scalar(db, QStringLiteral("select max(rowid) from Detail")).toLongLong();
-        constexpr int Steps = 20;
-        const qint64 step = (last - first) / Steps + 1;
-        QSqlQuery fill(sql);
-        if (!fill.prepare(
-                QStringLiteral("insert into DetailNames (Name, N_f) select foldcase(Name), N_f"
-                               " from Detail where rowid >= ? and rowid < ?")))
-            throw DbError(fill.lastError().databaseText());
-        int done = 0;
-        if (progress) progress(0, total);
-        for (qint64 from = first; total > 0 && from <= last; from += step) {
-            fill.bindValue(0, from);
-            fill.bindValue(1, from + step);
-            if (!fill.exec()) throw DbError(fill.lastError().databaseText());
-            done += fill.numRowsAffected();
-            if (progress) progress(done, total);
-        }
-    } catch (...) {
-        sql.rollback();
-        throw;
+    Transaction t(db);
+    drop(db);
+    for (const QString& s : schema())
+        db.exec(s);
+    const int total = scalar(db, QStringLiteral("select count(*) from Detail")).toInt();
+    const qint64 first = scalar(db, QStringLiteral("select min(rowid) from Detail")).toLongLong();
+    const qint64 last = scalar(db, QStringLiteral("select max(rowid) from Detail")).toLongLong();
+    constexpr int Steps = 20;
+    const qint64 step = (last - first) / Steps + 1;
+    QSqlQuery fill(sql);
+    if (!fill.prepare(
+            QStringLiteral("insert into DetailNames (Name, N_f) select foldcase(Name), N_f"
+                           " from Detail where rowid >= ? and rowid < ?")))
+        throw DbError(fill.lastError().databaseText());
+    int done = 0;
+    if (progress) progress(0, total);
+    for (qint64 from = first; total > 0 && from <= last; from += step) {
+        fill.bindValue(0, from);
+        fill.bindValue(1, from + step);
+        if (!fill.exec()) throw DbError(fill.lastError().databaseText());
+        done += fill.numRowsAffected();
+        if (progress) progress(done, total);
     }
-    if (!sql.commit()) {
-        const QString error = sql.lastError().text();
-        sql.rollback();
-        throw DbError(error);
-    }
+    t.commit();
 }
 
 bool ensure(Connection& db, const Progress& progress) {

@@ -119,29 +119,29 @@ const QList<QPair<QString, QString>>& laterIndexes() {
 }
 
 QStringList indexes() {
-    QStringList later;
+    QStringList list = {
+        "create index DetailKey on Detail (N_f, modif)",
+        "create index DetailNumber on Detail (N)",
+        "create index DataTabKey on DataTab (N_f, modif)",
+        // Drawing first: an index led by modif makes the planner drive every search over Find
+        // from the visible-modification condition (a third of the table per modification)
+        // instead of from the number or assembly searched for.
+        "create index DataTabPlace on DataTab (Picture, modif, Position)",
+        "create index DataTabAssembly on DataTab (Picture, SE)",
+        "create index DataTabAssemblyKey on DataTab (SE_f)",
+        "create index PlaceDrawing on Place (modif, Picture, Position)",
+        "create index RemKey on Rem (modif, remN)",
+        "create index PriceNumber on Price (ID_P)",
+        "create index STDKey on STD (N_f, modif)",
+        "create index OrderKey on Order_ (ID_f)",
+        "create index OrderLine on Order_ (N)",
+        "create index HistoryLine on History (N)",
+        "create index OrderAllLine on OrderAll (nn)",
+        "create index EnterpriseIndex on enterprise ([Index])",
+    };
     for (const auto& index : laterIndexes())
-        later << index.second;
-    return later + QStringList{
-                       "create index DetailKey on Detail (N_f, modif)",
-                       "create index DetailNumber on Detail (N)",
-                       "create index DataTabKey on DataTab (N_f, modif)",
-                       // Drawing first: an index led by modif makes the planner drive every search
-                       // over Find from the visible-modification condition (a third of the table
-                       // per modification) instead of from the number or assembly searched for.
-                       "create index DataTabPlace on DataTab (Picture, modif, Position)",
-                       "create index DataTabAssembly on DataTab (Picture, SE)",
-                       "create index DataTabAssemblyKey on DataTab (SE_f)",
-                       "create index PlaceDrawing on Place (modif, Picture, Position)",
-                       "create index RemKey on Rem (modif, remN)",
-                       "create index PriceNumber on Price (ID_P)",
-                       "create index STDKey on STD (N_f, modif)",
-                       "create index OrderKey on Order_ (ID_f)",
-                       "create index OrderLine on Order_ (N)",
-                       "create index HistoryLine on History (N)",
-                       "create index OrderAllLine on OrderAll (nn)",
-                       "create index EnterpriseIndex on enterprise ([Index])",
-                   };
+        list << index.second;
+    return list;
 }
 
 QStringList deliveredRows() {

@@ -1,5 +1,6 @@
 #include "editing/detsql.h"
 
+#include "data/connection.h"
 #include "data/dberror.h"
 #include "data/sql.h"
 #include "data/tquery.h"
@@ -135,7 +136,7 @@ void write(Connection& db, const Part& part) {
     const QString assemblyKey = keyForm(part.assembly);
 
     TQuery q(db, QStringLiteral("QDetWrite"));
-    OrderSql::Transaction t(db);
+    Transaction t(db);
     if (part.add) {
         q.setText(insertDetail(part, v));
         q.execSQL();

@@ -21,7 +21,7 @@ ReportScript& ReportEngine::js() {
             [this](const QString& name, const QStringList& args, QVariant& result) {
                 return call(name, args, result);
             });
-        if (timeLimit > 0) js().setTimeLimit(timeLimit);
+        if (timeLimit > 0) script->setTimeLimit(timeLimit);
     }
     return *script;
 }

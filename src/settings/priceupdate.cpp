@@ -1,5 +1,6 @@
 #include "settings/priceupdate.h"
 
+#include "data/connection.h"
 #include "data/datamod.h"
 #include "data/dberror.h"
 #include "data/dbmessage.h"
@@ -27,26 +28,6 @@ QSet<QString> column(TQuery& q, const QString& select) {
     q.close();
     return out;
 }
-
-// The whole update is one transaction: a fault anywhere leaves the prices as they were, so a
-// list is never half from one supplier's table and half from the old one.
-class Transaction {
-public:
-    explicit Transaction(Connection& c) : db(c) {
-        if (!db.database().transaction()) DbMessage::raise(db.path(), db.database().lastError());
-    }
-    ~Transaction() {
-        if (open) db.database().rollback();
-    }
-    void commit() {
-        if (!db.database().commit()) DbMessage::raise(db.path(), db.database().lastError());
-        open = false;
-    }
-
-private:
-    Connection& db;
-    bool open = true;
-};
 
 // The same kind of error, with a word that nothing was written.
 [[noreturn]] void rethrowUnwritten(const CatalogError& e) {
@@ -93,6 +74,8 @@ Counts run(TDM& dm, const PriceTable& table, const Mapping& m,
 
     Counts counts;
     Connection& db = *dm.Database;
+    // One transaction: a fault anywhere leaves the prices as they were, so a list is never half
+    // from one supplier's table and half from the old one.
     Transaction transaction(db);
     // One statement object for all rows: making one per statement costs a third more.
     QSqlQuery statement(db.database());

@@ -147,22 +147,22 @@ QList<QTreeWidgetItem*> groupDrawings(const Plan& plan, TQuery& q, const QList<Q
 void fillModification(QTreeWidgetItem* node, const Plan& plan, TQuery& q,
                       const QList<QIcon>& pictures) {
     QList<QTreeWidgetItem*> children;
-    QVector<Plan> groupPlans;
+    QTreeWidgetItem* group = nullptr;
+    Plan groupPlan;
     for (const Segment& s : plan) {
         if (s.groupN == QLatin1String("00")) {
             children << drawingsOf(s, q, pictures);
             continue;
         }
-        if (groupPlans.isEmpty() || s.groupName != groupPlans.last().last().groupName) {
-            children << addNode(s.groupN + QStringLiteral(": ") + s.groupName, 1, 0, 0, pictures);
-            groupPlans << Plan{};
+        if (!group || s.groupName != groupPlan.last().groupName) {
+            if (group) setPlan(group, groupPlan);
+            group = addNode(s.groupN + QStringLiteral(": ") + s.groupName, 1, 0, 0, pictures);
+            children << group;
+            groupPlan.clear();
         }
-        groupPlans.last() << s;
+        groupPlan << s;
     }
-    int group = 0;
-    for (QTreeWidgetItem* child : children)
-        if (child->data(0, TmainForm::ImageIndexRole).toInt() == 0)
-            setPlan(child, groupPlans[group++]);
+    if (group) setPlan(group, groupPlan);
     node->addChildren(children);
 }
 

@@ -396,6 +396,8 @@ public:
     void dbgFindKeyUp();
     // The current part for the basket follows every move of QFind.
     void QFindAfterScroll();
+    // The count of found rows in lbK; "…" follows it while the rest of a large result is read.
+    void showFoundCount();
 
     // ---- Standardized items ------------------------------------------------------------
     TDBGrid* dbgSTD;

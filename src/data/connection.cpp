@@ -84,6 +84,7 @@ Connection::~Connection() {
 }
 
 void Connection::exec(const QString& sql) {
+    finishReaders();
     QSqlQuery q(db);
     if (!q.exec(sql)) DbMessage::raise(file, q.lastError());
 }
@@ -95,7 +96,26 @@ void Connection::execAll(const QStringList& statements) {
     t.commit();
 }
 
+void Connection::holdReader(const void* owner, std::function<void()> finish) {
+    readers[owner] = std::move(finish);
+}
+
+void Connection::releaseReader(const void* owner) {
+    readers.erase(owner);
+}
+
+void Connection::finishReaders() {
+    // Each reader releases itself as it finishes.
+    while (!readers.empty()) {
+        const auto first = readers.begin();
+        const std::function<void()> finish = first->second;
+        readers.erase(first);
+        finish();
+    }
+}
+
 Transaction::Transaction(Connection& connection) : db(connection) {
+    db.finishReaders();
     if (!db.database().transaction()) DbMessage::raise(db.path(), db.database().lastError());
 }
 

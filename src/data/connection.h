@@ -2,6 +2,8 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <functional>
+#include <map>
 
 struct sqlite3;
 
@@ -34,6 +36,13 @@ public:
     // Whether the file starts with the SQLite header; the catalogue of other engines does not.
     static bool isSqliteFile(const QString& path);
 
+    // A result read while the program is idle keeps its statement open between calls. Before
+    // anything writes, such readers are read to their end: a statement must not read a table
+    // that changes under it, and VACUUM refuses to run beside one. finish must not throw.
+    void holdReader(const void* owner, std::function<void()> finish);
+    void releaseReader(const void* owner);
+    void finishReaders();
+
 private:
     void configure();
     void release();
@@ -42,6 +51,7 @@ private:
     QString name;
     QSqlDatabase db;
     sqlite3* raw = nullptr;
+    std::map<const void*, std::function<void()>> readers;
 };
 
 // One transaction on a connection: committed by commit(), rolled back when left without it

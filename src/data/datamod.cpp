@@ -74,6 +74,9 @@ TDM::TDM(const QString& workDir, const NameIndex::Progress& progress, QObject* p
     Qstdrep.add(QStringLiteral("select * from stdrep"));
     Qssp.add(QStringLiteral("select * from SSP"));
     declareFields();
+    // A search may find tens of thousands of rows: the first screens are shown at once, the
+    // rest is read while the user looks at them.
+    QFind.setIncremental(FoundFirstRows);
 
     // Closing the basket closes its totals.
     connect(&QOrder, &TQuery::afterClose, &QItogo, &TQuery::close);

@@ -16,6 +16,9 @@
 class TDM : public QObject {
     Q_OBJECT
 public:
+    // Rows of a search result read before it is shown: a few screens of the result grid.
+    static constexpr int FoundFirstRows = 256;
+
     // Opens base.mdb in workDir. Throws FileError when the file is missing or not an SQLite
     // catalogue, DbError when SQLite refuses it. A catalogue opened for the first time gets its
     // index of part names, which reports its progress; where it cannot be made (a read-only

@@ -280,7 +280,9 @@ bool pinsNumber(const QString& sql) {
 
 QString indexFriendly(const QString& sql, bool nameIndex) {
     if (!sql.contains(QLatin1String("like"), Qt::CaseInsensitive)) return sql;
-    nameIndex = nameIndex && !pinsNumber(sql);
+    // A statement that reads the index of names itself is narrowed already.
+    nameIndex = nameIndex && !pinsNumber(sql) &&
+                !sql.contains(QLatin1String("DetailNames"), Qt::CaseInsensitive);
     // Per open bracket: whether the text stands in the where clause of a select over the parts'
     // views (Find, forFind) or over Detail itself, whose Name and N_f they show.
     std::vector<bool> partsWhere{false};

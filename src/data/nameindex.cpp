@@ -139,6 +139,17 @@ QString matchQuery(const QString& likePattern) {
     return phrases.join(QStringLiteral(" AND "));
 }
 
+QString matchAny(const QStringList& likePatterns) {
+    QStringList queries;
+    for (const QString& p : likePatterns) {
+        const QString q = matchQuery(p);
+        if (q.isEmpty()) return {};
+        queries << q;
+    }
+    if (queries.size() == 1) return queries.first();
+    return QLatin1Char('(') + queries.join(QStringLiteral(") OR (")) + QLatin1Char(')');
+}
+
 QString numbersMatching(const QString& query) {
     return QStringLiteral("N_f in (select N_f from DetailNames where DetailNames match ") +
            Sql::quote(query) + QLatin1Char(')');

@@ -46,6 +46,10 @@ bool ensure(Connection& db, const Progress& progress = {});
 // the name. Empty when the pattern has no such run.
 QString matchQuery(const QString& likePattern);
 
+// The full-text query that narrows the names to those any of the patterns can match; empty when
+// one of them has no run of three characters.
+QString matchAny(const QStringList& likePatterns);
+
 // "N_f in (select N_f from DetailNames where DetailNames match '<query>')".
 QString numbersMatching(const QString& query);
 

@@ -4,6 +4,7 @@
 
 QueryModel::QueryModel(TQuery* query, QObject* parent) : QAbstractTableModel(parent), q(query) {
     connect(q, &TQuery::rowsReset, this, &QueryModel::reset);
+    connect(q, &TQuery::rowsAppended, this, &QueryModel::appended);
 }
 
 void QueryModel::setColumns(const std::vector<GridColumn>& columns) {
@@ -22,11 +23,31 @@ void QueryModel::reset() {
     fieldOfColumn.clear();
     for (const GridColumn& c : cols)
         fieldOfColumn.push_back(q->fieldIndex(c.field));
+    rows = q->rowsRead();
     endResetModel();
 }
 
+void QueryModel::appended(int first, int last) {
+    if (first != rows) {
+        reset();
+        return;
+    }
+    beginInsertRows(QModelIndex(), first, last);
+    rows = last + 1;
+    endInsertRows();
+}
+
 int QueryModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : q->recordCount();
+    return parent.isValid() ? 0 : rows;
+}
+
+bool QueryModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && !q->complete();
+}
+
+void QueryModel::fetchMore(const QModelIndex& parent) {
+    // The view asks when it is scrolled to the last row read.
+    if (!parent.isValid()) q->readMore(256);
 }
 
 int QueryModel::columnCount(const QModelIndex& parent) const {

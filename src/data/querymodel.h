@@ -16,7 +16,8 @@ struct GridColumn {
 };
 
 // The rows of an open query as a table with the grid's columns; values are shown with the
-// display formats declared on the query. Reset whenever the query opens or closes.
+// display formats declared on the query. Reset whenever the query opens or closes; the rows of
+// an incremental query are added as they are read.
 class QueryModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -31,11 +32,15 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
 
 private:
     void reset();
+    void appended(int first, int last);
 
     TQuery* q;
     std::vector<GridColumn> cols;
     std::vector<int> fieldOfColumn; // result column of each grid column, -1 when absent
+    int rows = 0;                   // rows of the query the model has announced
 };

@@ -6,9 +6,12 @@
 #include "data/dialect.h"
 #include "data/textfmt.h"
 
+#include <QElapsedTimer>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThreadPool>
 #include <algorithm>
+#include <climits>
 #include <sqlite3.h>
 
 namespace {
@@ -24,11 +27,38 @@ QString plainText(const QVariant& v) {
     return v.toString();
 }
 
+// Rows read at a time while the program is idle, and how long one turn may take, so that the
+// program answers the user between turns.
+constexpr int StepRows = 64;
+constexpr int IdleTurnMs = 8;
+
+// A result this large takes tens of milliseconds to free, which a new search would wait for.
+constexpr size_t LargeResult = 4096;
+
 } // namespace
 
 TQuery::TQuery(Connection& connection, const QString& name, QObject* parent)
     : QObject(parent), db(connection), queryName(name) {
     setObjectName(name);
+    idle.setSingleShot(true);
+    idle.setInterval(0);
+    connect(&idle, &QTimer::timeout, this, [this] { readRows(-1, IdleTurnMs); });
+    // A large result closed is freed beside the program's work, once it has drawn what it does
+    // now (the next result's first rows).
+    discardLater.setSingleShot(true);
+    discardLater.setInterval(0);
+    connect(&discardLater, &QTimer::timeout, this, [this] {
+        QThreadPool::globalInstance()->start([old = std::move(stale)]() mutable { old.clear(); });
+        stale.clear();
+    });
+}
+
+TQuery::~TQuery() {
+    finishReading();
+}
+
+void TQuery::setIncremental(int first) {
+    firstRows = std::max(0, first);
 }
 
 void TQuery::clear() {
@@ -50,14 +80,12 @@ QString TQuery::text() const {
     return sql.join(QLatin1Char('\n'));
 }
 
-namespace {
-
 // A select read straight through SQLite: the driver copies every value once more on the way,
 // a fifth of the time of a large result. The values are those the driver gives: 64-bit
 // integers, doubles, text, byte arrays, and a null text for NULL.
-class Reader {
+class StatementReader {
 public:
-    Reader(Connection& db, const QString& sql) : db(db) {
+    StatementReader(Connection& db, const QString& sql) : db(db) {
         const QByteArray text = sql.toUtf8();
         const char* tail = nullptr;
         if (sqlite3_prepare_v2(db.handle(), text.constData(), int(text.size()), &st, &tail) !=
@@ -69,9 +97,9 @@ public:
             throw DbError(QStringLiteral("Несколько операторов SQL в одном запросе: ") + sql);
         }
     }
-    ~Reader() { sqlite3_finalize(st); }
-    Reader(const Reader&) = delete;
-    Reader& operator=(const Reader&) = delete;
+    ~StatementReader() { sqlite3_finalize(st); }
+    StatementReader(const StatementReader&) = delete;
+    StatementReader& operator=(const StatementReader&) = delete;
 
     QStringList columns() const {
         QStringList out;
@@ -116,15 +144,15 @@ private:
     sqlite3_stmt* st = nullptr;
 };
 
-} // namespace
-
 void TQuery::open() {
     close();
-    Reader reader(db, Dialect::indexFriendly(text(), db.nameIndex));
-    const QStringList cols = reader.columns();
+    auto statement =
+        std::make_unique<StatementReader>(db, Dialect::indexFriendly(text(), db.nameIndex));
+    const QStringList cols = statement->columns();
     std::vector<std::vector<QVariant>> data;
     std::vector<QVariant> row(static_cast<size_t>(cols.size()));
-    while (reader.next(row))
+    bool more = true;
+    while ((firstRows == 0 || int(data.size()) < firstRows) && (more = statement->next(row)))
         data.push_back(row);
     names = cols;
     rows = std::move(data);
@@ -132,6 +160,11 @@ void TQuery::open() {
     cur = 0;
     atBof = true;
     atEof = rows.empty();
+    if (more) {
+        reader = std::move(statement);
+        db.holdReader(this, [this] { readRows(-1, 0); });
+        idle.start();
+    }
     Q_EMIT rowsReset();
     Q_EMIT afterOpen();
     Q_EMIT afterScroll();
@@ -139,14 +172,67 @@ void TQuery::open() {
 
 void TQuery::execSQL() {
     close();
+    db.finishReaders();
     QSqlQuery q(db.database());
     if (!q.exec(Dialect::indexFriendly(text(), db.nameIndex)))
         DbMessage::raise(db.path(), q.lastError());
 }
 
+void TQuery::readRows(int count, int turnMs) {
+    if (!reader) return;
+    const int first = int(rows.size());
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<QVariant> row(static_cast<size_t>(names.size()));
+    QString failure;
+    try {
+        for (int n = 0; count < 0 || n < count; ++n) {
+            if (!reader->next(row)) {
+                finishReading();
+                break;
+            }
+            rows.push_back(row);
+            if (turnMs > 0 && n % StepRows == StepRows - 1 && clock.elapsed() >= turnMs) break;
+        }
+    } catch (const CatalogError& e) {
+        finishReading();
+        failure = e.message();
+    }
+    if (reader) idle.start();
+    if (int(rows.size()) > first) Q_EMIT rowsAppended(first, int(rows.size()) - 1);
+    if (!failure.isEmpty()) Q_EMIT readFailed(failure);
+}
+
+void TQuery::readMore(int count) {
+    readRows(count, 0);
+}
+
+void TQuery::readTo(int row) const {
+    // Reading on changes what is read, not the result: the count and the rows are the same.
+    if (reader && row >= int(rows.size()))
+        const_cast<TQuery*>(this)->readRows(row == INT_MAX ? -1 : row + 1 - int(rows.size()), 0);
+}
+
+void TQuery::finishReading() {
+    if (!reader) return;
+    reader.reset();
+    db.releaseReader(this);
+    idle.stop();
+}
+
+int TQuery::recordCount() const {
+    readTo(INT_MAX);
+    return int(rows.size());
+}
+
 void TQuery::close() {
+    finishReading();
     if (!isOpen) return;
     isOpen = false;
+    if (rows.size() >= LargeResult) {
+        stale.push_back(std::move(rows));
+        discardLater.start();
+    }
     rows.clear();
     names.clear();
     cur = 0;
@@ -167,6 +253,7 @@ void TQuery::first() {
 }
 
 void TQuery::last() {
+    readTo(INT_MAX);
     atEof = true;
     atBof = rows.empty();
     if (!rows.empty()) moved(int(rows.size()) - 1);
@@ -174,6 +261,7 @@ void TQuery::last() {
 
 void TQuery::next() {
     atBof = false;
+    if (reader && cur + 1 >= int(rows.size())) readRows(StepRows, 0);
     if (cur + 1 >= int(rows.size())) {
         atEof = true;
         return;
@@ -193,6 +281,7 @@ void TQuery::prior() {
 }
 
 int TQuery::moveBy(int distance) {
+    if (distance > 0) readTo(distance >= INT_MAX - cur ? INT_MAX : cur + distance);
     if (rows.empty()) return 0;
     const int target = std::clamp(cur + distance, 0, int(rows.size()) - 1);
     const int done = target - cur;
@@ -203,6 +292,7 @@ int TQuery::moveBy(int distance) {
 }
 
 void TQuery::moveTo(int row) {
+    readTo(row);
     if (rows.empty()) return;
     const int target = std::clamp(row, 0, int(rows.size()) - 1);
     atBof = atEof = false;

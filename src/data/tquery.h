@@ -3,11 +3,13 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QVariant>
 #include <memory>
 #include <vector>
 
 class Connection;
+class StatementReader;
 
 // A display field declared on a query: it gives a result column its display format. The
 // component name is unique among the fields of one query.
@@ -20,10 +22,18 @@ struct TField {
 // A query object of the data module: its SQL text is cleared and rebuilt line by line at run
 // time, then opened (a select, whose rows it holds while open) or executed. It keeps a current
 // row and reports moves, opening and closing through its signals.
+//
+// An incremental query reads its first rows on opening and the rest while the program is idle,
+// so a large result is on the screen before it is all read. Whatever needs a row not read yet
+// (the count, the last row, a move past the rows read) reads on to it first.
 class TQuery : public QObject {
     Q_OBJECT
 public:
     TQuery(Connection& db, const QString& name, QObject* parent = nullptr);
+    ~TQuery() override;
+
+    // Reads firstRows rows on opening and the rest while idle; 0 (the default) reads all.
+    void setIncremental(int firstRows);
 
     // The statement.
     void clear();
@@ -38,9 +48,14 @@ public:
     void close();
     bool active() const { return isOpen; }
 
-    // Rows and the current row.
-    int recordCount() const { return int(rows.size()); }
+    // Rows and the current row. The count reads the rest of an incremental result.
+    int recordCount() const;
     bool isEmpty() const { return rows.empty(); }
+    // Rows read so far, and whether they are all.
+    int rowsRead() const { return int(rows.size()); }
+    bool complete() const { return !reader; }
+    // Reads up to count more rows of an incremental result (all with -1).
+    void readMore(int count);
     int recNo() const { return rows.empty() ? 0 : cur + 1; } // 1-based, 0 when empty
     bool eof() const { return atEof; }
     bool bof() const { return atBof; }
@@ -66,7 +81,7 @@ public:
     // The value as the grids show it, with the display format declared for the field.
     QString displayText(const QString& field) const;
 
-    // Cells of the whole result, for grids.
+    // Cells of the rows read, for grids.
     const QVariant& cell(int row, int column) const { return rows[size_t(row)][size_t(column)]; }
     QString displayText(int row, int column) const;
 
@@ -85,10 +100,19 @@ Q_SIGNALS:
     void afterScroll();
     // The rows were replaced (open or close); grids reset their models.
     void rowsReset();
+    // Rows first..last (0-based) of an incremental result were read.
+    void rowsAppended(int first, int last);
+    // Reading the rest of an incremental result failed: the rows read stay, the rest is lost.
+    void readFailed(const QString& message);
 
 private:
     void moved(int row);
     int column(const QString& field) const; // throws
+    // Reads count rows (all with -1), for at most turnMs when it is not 0.
+    void readRows(int count, int turnMs);
+    // Reads on until row (0-based, INT_MAX for all) is read or the result ends.
+    void readTo(int row) const;
+    void finishReading();
 
     Connection& db;
     QString queryName;
@@ -96,6 +120,11 @@ private:
     bool isOpen = false;
     QStringList names;
     std::vector<std::vector<QVariant>> rows;
+    std::unique_ptr<StatementReader> reader; // open while rows remain to be read
+    int firstRows = 0;
+    QTimer idle; // reads the rest of an incremental result
+    std::vector<std::vector<std::vector<QVariant>>> stale; // large results closed, to be freed
+    QTimer discardLater;
     int cur = 0;
     bool atEof = true;
     bool atBof = true;

@@ -188,6 +188,7 @@ void TfindForm::bbOkClick() {
     FindSql::Criteria c;
     c.modFilter = Shared->modFilter();
     c.standardized = findCheckBoxSTD->isChecked();
+    c.nameIndex = DM->Database->nameIndex;
     const auto edit = [](const QCheckBox* box, const QLineEdit* e) -> std::optional<QString> {
         if (box->isChecked() && !e->text().isEmpty()) return e->text();
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "search/findsql.h"
 
 #include "data/dialect.h"
+#include "data/nameindex.h"
 #include "data/sql.h"
 #include "search/keyform.h"
 
@@ -90,44 +91,70 @@ QString modificationPiece(const QString& modName) {
     return QStringLiteral(" AND (MODName=") + Sql::quote(modName) + QLatin1Char(')');
 }
 
+// The index's narrowing of a name search: the parts whose names hold every run of three
+// characters of one of the alternatives. Empty when an alternative has no such run, or for a
+// pasted list, which the index would only slow down.
+QString nameNarrowing(const QString& value) {
+    const QStringList alternatives = value.split(QLatin1Char('&'));
+    if (alternatives.size() > ChainLimit) return {};
+    QStringList patterns;
+    for (const QString& a : alternatives)
+        patterns << likePattern(a);
+    const QString query = NameIndex::matchAny(patterns);
+    return query.isEmpty() ? QString() : NameIndex::numbersMatching(query);
+}
+
 } // namespace
 
 Statement build(const Criteria& c) {
     Statement s;
-    s.condition = QStringLiteral("where ") + c.modFilter;
-    if (c.number) s.condition += likePiece(QStringLiteral("N_f"), keyForm(*c.number));
+    QString test = c.modFilter;
+    if (c.number) test += likePiece(QStringLiteral("N_f"), keyForm(*c.number));
     if (c.assembly && !c.standardized)
-        s.condition += likePiece(QStringLiteral("SE_f"), keyForm(*c.assembly));
-    if (c.name) s.condition += likePiece(QStringLiteral("Name"), *c.name);
+        test += likePiece(QStringLiteral("SE_f"), keyForm(*c.assembly));
+    if (c.name) test += likePiece(QStringLiteral("Name"), *c.name);
     if (c.modification && !c.standardized) {
         s.modification = modificationPiece(*c.modification);
-        s.condition += s.modification;
+        test += s.modification;
     }
     if (c.group && !c.standardized) {
         if (!c.group->modification.isEmpty()) {
             s.modification = modificationPiece(c.group->modification);
-            s.condition += s.modification;
+            test += s.modification;
         }
-        s.condition +=
-            QStringLiteral(" AND (GroupN=") + Sql::quote(c.group->number) + QLatin1Char(')');
+        test += QStringLiteral(" AND (GroupN=") + Sql::quote(c.group->number) + QLatin1Char(')');
     }
+    s.condition = QStringLiteral("where ") + test;
     const QString visible = QStringLiteral(" AND ") + c.modFilter + s.modification;
+    const QString order = QStringLiteral("order by N_f, modif");
     if (c.standardized) {
         s.lines << QStringLiteral("select * from STD ") + s.condition + visible;
-    } else {
-        // A search on the part's own columns reads the matching parts first and looks up one
-        // occurrence of each, instead of joining every occurrence's drawing, group and remark:
-        // the same numbers, a third less work on a large catalogue.
-        const bool partColumnsOnly = !c.assembly && s.modification.isEmpty() && !c.group;
-        const QString parts = partColumnsOnly
-                                  ? QStringLiteral("select N_f from Detail ") + s.condition +
-                                        QStringLiteral(" AND exists (select * from DataTab d where "
-                                                       "d.N_f=Detail.N_f and d.modif=Detail.modif)")
-                                  : QStringLiteral("select N_f from Find ") + s.condition;
-        s.lines << QStringLiteral("select * from forFind where (N_f in (") + parts +
-                       QStringLiteral("))") + visible
-                << QStringLiteral("order by N_f, modif");
+        return s;
     }
+    // A search on the part's own columns reads the matching parts and looks up one occurrence
+    // of each, instead of joining every occurrence's drawing, group and remark: the same
+    // numbers, a third less work on a large catalogue.
+    const bool partColumnsOnly = !c.assembly && s.modification.isEmpty() && !c.group;
+    const QString drawn = QStringLiteral(
+        "exists (select * from DataTab d where d.N_f=Detail.N_f and d.modif=Detail.modif)");
+    const QString narrowing =
+        partColumnsOnly && c.name && c.nameIndex ? nameNarrowing(*c.name) : QString();
+    if (!narrowing.isEmpty()) {
+        // Through the index of part names the rows come in their order as each part is tested,
+        // so the first screens are shown before the whole result is found.
+        s.lines << QStringLiteral("select * from forFind where ") + narrowing +
+                       QStringLiteral(" AND exists (select * from Detail where "
+                                      "Detail.N_f=forFind.N_f AND ") +
+                       test + QStringLiteral(" AND ") + drawn + QLatin1Char(')') + visible
+                << order;
+        return s;
+    }
+    const QString parts = partColumnsOnly ? QStringLiteral("select N_f from Detail ") +
+                                                s.condition + QStringLiteral(" AND ") + drawn
+                                          : QStringLiteral("select N_f from Find ") + s.condition;
+    s.lines << QStringLiteral("select * from forFind where (N_f in (") + parts +
+                   QStringLiteral("))") + visible
+            << order;
     return s;
 }
 

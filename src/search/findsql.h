@@ -30,6 +30,7 @@ struct Criteria {
     std::optional<QString> name;         // as typed
     std::optional<QString> modification; // text of the chosen modification entry
     std::optional<Group> group;          // the chosen group entry
+    bool nameIndex = false;              // the catalogue has its index of part names
 };
 
 struct Statement {

@@ -34,8 +34,7 @@ void TmainForm::showSearchResult(const FindSql::Statement& statement, bool stand
         miOrder->setEnabled(false);
     }
     showWithShape(sbOrderAll, sOrderAll, false);
-    lbK->setText(QStringLiteral("0"));
-    lbK->adjustSize();
+    showFoundCount();
     Shared->setSearchCondition(statement.condition);
     if (standardized) {
         dm->QSTD.setText(statement.lines);
@@ -61,8 +60,7 @@ void TmainForm::showSearchResult(const FindSql::Statement& statement, bool stand
     }
     showWithShape(sbOrderAll, sOrderAll, found);
     LabelNaid->show();
-    lbK->setText(QString::number(q.recordCount()));
-    lbK->adjustSize();
+    showFoundCount();
     lbK->show();
     pressPanelButton(sbTable);
 }

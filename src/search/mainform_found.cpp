@@ -132,10 +132,22 @@ void TmainForm::QFindAfterScroll() {
                    found.asString(QStringLiteral("V")));
 }
 
+void TmainForm::showFoundCount() {
+    const TQuery& found = dm->QFind;
+    lbK->setText(QString::number(found.rowsRead()) +
+                 (found.complete() ? QString() : QStringLiteral("…")));
+    lbK->adjustSize();
+}
+
 void TmainForm::connectFound() {
     using ErrorDisplay::connect;
     // The hook runs inside the query's moves, so its errors reach whoever moved it.
     QObject::connect(&dm->QFind, &TQuery::afterScroll, this, [this] { QFindAfterScroll(); });
+    QObject::connect(&dm->QFind, &TQuery::rowsAppended, this, [this] { showFoundCount(); });
+    QObject::connect(&dm->QFind, &TQuery::readFailed, this, [this](const QString& message) {
+        showFoundCount();
+        ErrorDisplay::show(message);
+    });
     connect(sbNextItem, &QToolButton::clicked, this, [this] { sbNextItemClick(); });
     connect(sbPredItem, &QToolButton::clicked, this, [this] { sbPredItemClick(); });
     connect(dbgFind, &TDBGrid::doubleClicked, this, [this] { dbgFindDblClick(); });

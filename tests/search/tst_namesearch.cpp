@@ -1,6 +1,7 @@
 // Name searches through the index of part names find exactly what the like finds over every
 // occurrence, on the demo catalogue, for the patterns users type; reading the parts before their
 // occurrences finds what the search over every occurrence finds.
+#include "app/dbgrid.h"
 #include "app/forms.h"
 #include "app/mainform.h"
 #include "data/datamod.h"
@@ -13,10 +14,12 @@
 #include "support/modalscript.h"
 #include "support/testmain.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <utility>
 
 namespace {
 
@@ -50,6 +53,7 @@ private Q_SLOTS:
     void initTestCase();
     void sameRowsAsTheLike_data();
     void sameRowsAsTheLike();
+    void largeResultIsShownBeforeItIsAllRead();
     void cleanupTestCase();
 
 private:
@@ -79,6 +83,17 @@ void TestNameSearch::initTestCase() {
     // A part drawn nowhere is not found.
     DM->Database->exec("insert into Detail (N_f, N, Name, modif) values ('995', '995', 'Втулка "
                        "запасная', 1)");
+    // A part named differently in two modifications is found in both by either name.
+    for (const auto& [modif, name] : {std::pair{1, "Втулка разрезная"}, std::pair{2, "Гильза"}}) {
+        DM->Database->exec(QString("insert into Detail (N_f, N, Name, modif) values ('996', "
+                                   "'996', '%1', %2)")
+                               .arg(name)
+                               .arg(modif));
+        DM->Database->exec(QString("insert into DataTab (N_f, SE_f, SE, Picture, Position, "
+                                   "Quantity, remN, modif) values ('996', ' ', ' ', 1, 1, 1, 0, "
+                                   "%1)")
+                               .arg(modif));
+    }
 }
 
 void TestNameSearch::cleanupTestCase() {
@@ -130,8 +145,56 @@ void TestNameSearch::sameRowsAsTheLike() {
     QCOMPARE(throughIndex, plain);
     QCOMPARE(foundOverOccurrences(), plain);
     QVERIFY(!plain.contains("1:995"));
+    if (QString("*втулка*").compare(typed, Qt::CaseInsensitive) == 0) {
+        QVERIFY(plain.contains("1:996"));
+        QVERIFY(plain.contains("2:996"));
+    }
     QCOMPARE(!plain.isEmpty(), some);
     QCOMPARE(mainForm->lbK->text(), QString::number(plain.size()));
+    QVERIFY(script.messages.isEmpty());
+    QVERIFY(script.unexpected.isEmpty());
+}
+
+// A result of thousands of rows is on the screen with its first rows; the count follows as the
+// rest is read, and stepping back from the first row reaches the last row of the whole result.
+void TestNameSearch::largeResultIsShownBeforeItIsAllRead() {
+    DM->Database->nameIndex = true;
+    TQuery all(*DM->Database, "all");
+    all.setText({"select count(*) from forFind where N_f in (select N_f from Find " +
+                 QString("where ") + Shared->modFilter() + ") and " + Shared->modFilter()});
+    all.open();
+    const int total = all.asInteger("count(*)");
+    QVERIFY(total > 2 * TDM::FoundFirstRows);
+
+    ModalScript script;
+    const auto searchEverything = [&] {
+        script.then([&](QDialog& d) {
+            auto& form = static_cast<TfindForm&>(d);
+            form.bbClearClick();
+            form.findEditName->setText("*");
+            form.bbOk->click();
+        });
+        mainForm->sbFind->click();
+    };
+    searchEverything();
+    TQuery& found = DM->QFind;
+    const QAbstractItemModel* grid = static_cast<QAbstractItemView*>(mainForm->dbgFind)->model();
+    QCOMPARE(found.rowsRead(), TDM::FoundFirstRows);
+    QCOMPARE(mainForm->lbK->text(), QString("%1…").arg(TDM::FoundFirstRows));
+    QCOMPARE(grid->rowCount(), TDM::FoundFirstRows);
+    QVERIFY(mainForm->sbPredItem->isEnabled());
+    mainForm->sbPredItem->click();
+    QCOMPARE(found.recNo(), total);
+    QCOMPARE(mainForm->lbK->text(), QString::number(total));
+    QCOMPARE(grid->rowCount(), total);
+    QCOMPARE(mainForm->dbgFind->currentIndex().row(), total - 1);
+
+    // Left alone, the program reads the rest while idle.
+    searchEverything();
+    for (int turn = 0; turn < 100000 && !found.complete(); ++turn)
+        QCoreApplication::processEvents();
+    QVERIFY(found.complete());
+    QCOMPARE(mainForm->lbK->text(), QString::number(total));
     QVERIFY(script.messages.isEmpty());
     QVERIFY(script.unexpected.isEmpty());
 }

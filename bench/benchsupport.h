@@ -39,9 +39,9 @@ inline sqlite3* handle() {
     return DM->Database->handle();
 }
 
-// Runs a statement to its last row, reading every column as text, and returns the rows; a
-// statement SQLite refuses ends the benchmark with its message.
-inline int readAll(const QString& sql) {
+// Runs a statement to its last row (or its first limit rows), reading every column as text, and
+// returns the rows; a statement SQLite refuses ends the benchmark with its message.
+inline int readAll(const QString& sql, int limit = -1) {
     sqlite3* db = handle();
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* st = nullptr;
@@ -51,7 +51,7 @@ inline int readAll(const QString& sql) {
     }
     int rows = 0;
     const int columns = sqlite3_column_count(st);
-    while (sqlite3_step(st) == SQLITE_ROW) {
+    while (rows != limit && sqlite3_step(st) == SQLITE_ROW) {
         for (int c = 0; c < columns; ++c)
             sqlite3_column_text(st, c);
         ++rows;
@@ -60,13 +60,13 @@ inline int readAll(const QString& sql) {
     return rows;
 }
 
-// The median of runs of readAll(sql); rows gets its row count.
-inline double bare(const QString& sql, int runs, int* rows) {
+// The median of runs of readAll(sql, limit); rows gets its row count.
+inline double bare(const QString& sql, int runs, int* rows, int limit = -1) {
     std::vector<double> times;
     for (int r = 0; r < runs; ++r) {
         QElapsedTimer t;
         t.start();
-        *rows = readAll(sql);
+        *rows = readAll(sql, limit);
         times.push_back(msSince(t));
     }
     return median(times);
